@@ -1,0 +1,37 @@
+#pragma once
+
+#include "count.h"
+#include "percent.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tallyfen {
+
+enum class Grade { aaaa, aaa, aa, a, b, c, d };
+
+// One row of the grade table: a grade is reached from its lower bound up to the next row's.
+struct GradeBand
+{
+    Grade grade;
+    std::string_view name;
+    Percent lowerBound;
+};
+
+// Best grade first. AAAA and AAA share the bound of 100 %; the Perfect count tells them apart.
+std::span<const GradeBand> gradeBands();
+
+std::string_view gradeName(Grade grade);
+
+struct GradeOutcome
+{
+    std::optional<Grade> grade; // none above 100 %
+    std::string nextGrade;      // the grade one up, empty where there is none
+    std::string distance;       // percentage points missing to it, empty where there is none
+};
+
+GradeOutcome evaluateGrade(Percent percent, Count perfect, std::string_view decimalSeparator);
+
+} // namespace tallyfen
