@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: all setup configure build run test bench clean
+.PHONY: all setup configure build run test bench assets package clean
 
 all: build
 
@@ -24,6 +24,15 @@ test: build
 
 bench: build
 	$(BUILD)/bin/tallyfen-bench-scoring
+
+# Redraws the grade pictures and the icon into assets/ (they are committed).
+assets: configure
+	cmake --build --preset $(PRESET) --target tallyfen-draw-assets
+	$(BUILD)/bin/tallyfen-draw-assets assets
+
+# The Debian package, in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf build
