@@ -1,0 +1,144 @@
+#include "grade_pictures.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr LetterWeights singleLetter{7, 11, 9};
+
+// One pass of a running-average blur along rows (step 1) or columns (step = width).
+void boxBlur(std::vector<float>& values, int lineCount, int lineLength, int lineStride, int step,
+             int radius)
+{
+    std::vector<float> line(static_cast<size_t>(lineLength));
+    for (int l = 0; l < lineCount; ++l) {
+        const auto at = [&](int i) -> float& {
+            return values[static_cast<size_t>(l * lineStride + i * step)];
+        };
+        for (int i = 0; i < lineLength; ++i) {
+            float sum = 0;
+            for (int k = i - radius; k <= i + radius; ++k)
+                sum += (k >= 0 && k < lineLength) ? at(k) : 0.0f;
+            line[static_cast<size_t>(i)] = sum / static_cast<float>(2 * radius + 1);
+        }
+        for (int i = 0; i < lineLength; ++i)
+            at(i) = line[static_cast<size_t>(i)];
+    }
+}
+
+// A soft halo: the letters' coverage, blurred by three box passes (close to a Gaussian).
+QImage glowLayer(const QPainterPath& letters, QColor colour, qreal radius)
+{
+    const int width = gradePictureSize.width();
+    const int height = gradePictureSize.height();
+    QImage mask(gradePictureSize, QImage::Format_Grayscale8);
+    mask.fill(0);
+    {
+        QPainter painter(&mask);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillPath(letters, Qt::white);
+    }
+    std::vector<float> coverage(static_cast<size_t>(width * height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            coverage[static_cast<size_t>(y * width + x)] =
+                static_cast<float>(mask.constScanLine(y)[x]) / 255.0f;
+
+    const int passRadius = std::max(1, static_cast<int>(std::lround(radius / 1.5)));
+    for (int pass = 0; pass < 3; ++pass) {
+        boxBlur(coverage, height, width, width, 1, passRadius);
+        boxBlur(coverage, width, height, 1, width, passRadius);
+    }
+
+    QImage layer(gradePictureSize, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(layer.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            // Doubled so the halo stays visible a few pixels out, then capped.
+            const float strength =
+                std::min(1.0f, 2.0f * coverage[static_cast<size_t>(y * width + x)]);
+            row[x] = qRgba(colour.red(), colour.green(), colour.blue(),
+                           static_cast<int>(std::lround(strength * 255.0f)));
+        }
+    }
+    return layer;
+}
+
+} // namespace
+
+const std::vector<GradePicture>& gradePictures()
+{
+    static const std::vector<GradePicture> pictures{
+        {"AAAA",
+         GradeLetter::A,
+         4,
+         {31, 60},
+         {6.5, 12, 7},
+         QColor(0xF4A4A2),
+         QColor(0xC8453F),
+         QColor(0xD0524C),
+         {},
+         0},
+        {"AAA",
+         GradeLetter::A,
+         3,
+         {34, 58},
+         {6.5, 11.5, 7},
+         QColor(0x99FFFF),
+         {},
+         {},
+         QColor(0x00D8F0),
+         3},
+        {"AA",
+         GradeLetter::A,
+         2,
+         {49, 52},
+         {7, 11, 8},
+         QColor(0xCCFF66),
+         {},
+         QColor(0x66CC00),
+         QColor(0x44DD22),
+         2.5},
+        {"A", GradeLetter::A, 1, {52, 53}, singleLetter, QColor(0x99FF99), {}, {}, {}, 0},
+        {"B", GradeLetter::B, 1, {52, 53}, singleLetter, QColor(0x99CCFF), {}, {}, {}, 0},
+        {"C", GradeLetter::C, 1, {52, 53}, singleLetter, QColor(0xCC00CC), {}, {}, {}, 0},
+        {"D", GradeLetter::D, 1, {52, 53}, singleLetter, QColor(0xCC0066), {}, {}, {}, 0},
+    };
+    return pictures;
+}
+
+QImage drawGradePicture(const GradePicture& picture)
+{
+    // Whole-pixel offsets keep the straight edges crisp.
+    const int rowWidth = picture.letterCount * picture.letterSize.width();
+    const int left = (gradePictureSize.width() - rowWidth) / 2;
+    const int top = (gradePictureSize.height() - picture.letterSize.height()) / 2;
+
+    std::vector<QPainterPath> letters;
+    QPainterPath allLetters;
+    QPainterPath crossbars;
+    for (int i = 0; i < picture.letterCount; ++i) {
+        const QRectF box(left + i * picture.letterSize.width(), top, picture.letterSize.width(),
+                         picture.letterSize.height());
+        letters.push_back(letterPath(picture.letter, box, picture.weights));
+        allLetters.addPath(letters.back());
+        if (picture.letter == GradeLetter::A)
+            crossbars.addRect(crossbarOfA(box, picture.weights));
+    }
+
+    QImage image(gradePictureSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (picture.glow.isValid())
+        painter.drawImage(0, 0, glowLayer(allLetters, picture.glow, picture.glowRadius));
+    painter.fillPath(allLetters, picture.fill);
+    if (picture.crossbar.isValid())
+        painter.fillPath(crossbars, picture.crossbar);
+    if (picture.rim.isValid())
+        for (const QPainterPath& letter : letters)
+            painter.strokePath(letter, QPen(picture.rim, 1.2));
+    return image;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "letter_shapes.h"
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <vector>
+
+// How one grade's picture looks: its letters, their size and colours.
+struct GradePicture
+{
+    QString grade; // also the file name, without ".jpg"
+    GradeLetter letter;
+    int letterCount;
+    QSize letterSize; // of one letter, in pixels; the row of letters is centred
+    LetterWeights weights;
+    QColor fill;
+    QColor rim;      // invalid: no rim
+    QColor crossbar; // invalid: crossbars in the fill colour
+    QColor glow;     // invalid: no glow
+    qreal glowRadius;
+};
+
+inline constexpr QSize gradePictureSize{127, 62};
+
+const std::vector<GradePicture>& gradePictures();
+
+QImage drawGradePicture(const GradePicture& picture);
