@@ -6,6 +6,7 @@
 
 namespace {
 
+constexpr QSize singleLetterSize{52, 53};
 constexpr LetterWeights singleLetter{7, 11, 9};
 
 // One pass of a running-average blur along rows (step 1) or columns (step = width).
@@ -71,40 +72,55 @@ QImage glowLayer(const QPainterPath& letters, QColor colour, qreal radius)
 const std::vector<GradePicture>& gradePictures()
 {
     static const std::vector<GradePicture> pictures{
-        {"AAAA",
-         GradeLetter::A,
-         4,
-         {31, 60},
-         {6.5, 12, 7},
-         QColor(0xF4A4A2),
-         QColor(0xC8453F),
-         QColor(0xD0524C),
-         {},
-         0},
-        {"AAA",
-         GradeLetter::A,
-         3,
-         {34, 58},
-         {6.5, 11.5, 7},
-         QColor(0x99FFFF),
-         {},
-         {},
-         QColor(0x00D8F0),
-         3},
-        {"AA",
-         GradeLetter::A,
-         2,
-         {49, 52},
-         {7, 11, 8},
-         QColor(0xCCFF66),
-         {},
-         QColor(0x66CC00),
-         QColor(0x44DD22),
-         2.5},
-        {"A", GradeLetter::A, 1, {52, 53}, singleLetter, QColor(0x99FF99), {}, {}, {}, 0},
-        {"B", GradeLetter::B, 1, {52, 53}, singleLetter, QColor(0x99CCFF), {}, {}, {}, 0},
-        {"C", GradeLetter::C, 1, {52, 53}, singleLetter, QColor(0xCC00CC), {}, {}, {}, 0},
-        {"D", GradeLetter::D, 1, {52, 53}, singleLetter, QColor(0xCC0066), {}, {}, {}, 0},
+        {.grade = "AAAA",
+         .letter = GradeLetter::A,
+         .letterCount = 4,
+         .letterSize = {31, 60},
+         .weights = {6.5, 12, 7},
+         .fill = QColor(0xF4A4A2),
+         .rim = QColor(0xC8453F),
+         .crossbar = QColor(0xD0524C)},
+        {.grade = "AAA",
+         .letter = GradeLetter::A,
+         .letterCount = 3,
+         .letterSize = {34, 56},
+         .weights = {6.5, 11.5, 7},
+         .fill = QColor(0x99FFFF),
+         .glow = QColor(0x00D8F0),
+         .glowRadius = 3},
+        {.grade = "AA",
+         .letter = GradeLetter::A,
+         .letterCount = 2,
+         .letterSize = {48, 50},
+         .weights = {7, 10.5, 8},
+         .fill = QColor(0xCCFF66),
+         .crossbar = QColor(0x66CC00),
+         .glow = QColor(0x44DD22),
+         .glowRadius = 2.5},
+        {.grade = "A",
+         .letter = GradeLetter::A,
+         .letterCount = 1,
+         .letterSize = singleLetterSize,
+         .weights = singleLetter,
+         .fill = QColor(0x99FF99)},
+        {.grade = "B",
+         .letter = GradeLetter::B,
+         .letterCount = 1,
+         .letterSize = singleLetterSize,
+         .weights = singleLetter,
+         .fill = QColor(0x99CCFF)},
+        {.grade = "C",
+         .letter = GradeLetter::C,
+         .letterCount = 1,
+         .letterSize = singleLetterSize,
+         .weights = singleLetter,
+         .fill = QColor(0xCC00CC)},
+        {.grade = "D",
+         .letter = GradeLetter::D,
+         .letterCount = 1,
+         .letterSize = singleLetterSize,
+         .weights = singleLetter,
+         .fill = QColor(0xCC0066)},
     };
     return pictures;
 }
@@ -138,7 +154,10 @@ QImage drawGradePicture(const GradePicture& picture)
     if (picture.crossbar.isValid())
         painter.fillPath(crossbars, picture.crossbar);
     if (picture.rim.isValid())
-        for (const QPainterPath& letter : letters)
-            painter.strokePath(letter, QPen(picture.rim, 1.2));
+        for (const QPainterPath& letter : letters) {
+            // Clipped to the letter, so the rim stays inside it and the edges stay white.
+            painter.setClipPath(letter);
+            painter.strokePath(letter, QPen(picture.rim, 2.4));
+        }
     return image;
 }

@@ -17,10 +17,10 @@ struct GradePicture
     QSize letterSize; // of one letter, in pixels; the row of letters is centred
     LetterWeights weights;
     QColor fill;
-    QColor rim;      // invalid: no rim
-    QColor crossbar; // invalid: crossbars in the fill colour
-    QColor glow;     // invalid: no glow
-    qreal glowRadius;
+    QColor rim{};      // invalid: no rim
+    QColor crossbar{}; // invalid: crossbars in the fill colour
+    QColor glow{};     // invalid: no glow
+    qreal glowRadius = 0;
 };
 
 inline constexpr QSize gradePictureSize{127, 62};
