@@ -7,7 +7,12 @@
 
 namespace tallyfen {
 
-enum class FailureKind { typeMismatch, overflow, divisionByZero };
+enum class FailureKind
+{
+    typeMismatch,
+    overflow,
+    divisionByZero
+};
 
 // Why a calculation stopped, and the box that stopped it when a box text was at fault.
 struct ScoringFailure

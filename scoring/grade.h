@@ -10,7 +10,16 @@
 
 namespace tallyfen {
 
-enum class Grade { aaaa, aaa, aa, a, b, c, d };
+enum class Grade
+{
+    aaaa,
+    aaa,
+    aa,
+    a,
+    b,
+    c,
+    d
+};
 
 // One row of the grade table: a grade is reached from its lower bound up to the next row's.
 struct GradeBand

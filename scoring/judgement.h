@@ -7,7 +7,17 @@
 namespace tallyfen {
 
 // The eight count boxes, in the order the calculation reads them.
-enum class Judgement { marvelous, perfect, great, good, boo, miss, ok, maxOk };
+enum class Judgement
+{
+    marvelous,
+    perfect,
+    great,
+    good,
+    boo,
+    miss,
+    ok,
+    maxOk
+};
 
 inline constexpr std::size_t judgementCount = 8;
 

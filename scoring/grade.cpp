@@ -1,0 +1,56 @@
+#include "grade.h"
+
+#include <array>
+#include <limits>
+
+namespace tallyfen {
+namespace {
+
+constexpr std::array<GradeBand, 7> bands{{
+    {Grade::aaaa, "AAAA", Percent::whole(100)},
+    {Grade::aaa, "AAA", Percent::whole(100)},
+    {Grade::aa, "AA", Percent::whole(93)},
+    {Grade::a, "A", Percent::whole(80)},
+    {Grade::b, "B", Percent::whole(65)},
+    {Grade::c, "C", Percent::whole(40)},
+    {Grade::d, "D", Percent{std::numeric_limits<std::int64_t>::min()}},
+}};
+
+constexpr std::size_t aaaaRow = 0;
+constexpr std::size_t aaaRow = 1;
+
+} // namespace
+
+std::span<const GradeBand> gradeBands()
+{
+    return bands;
+}
+
+std::string_view gradeName(Grade grade)
+{
+    return bands[static_cast<std::size_t>(grade)].name;
+}
+
+GradeOutcome evaluateGrade(Percent percent, Count perfect, std::string_view decimalSeparator)
+{
+    const Percent full = Percent::whole(100);
+    if (percent > full)
+        return {};
+    if (percent == full) {
+        if (perfect == 0)
+            return {Grade::aaaa, "", ""};
+        // Only the Perfects stand between AAA and AAAA: no percentage is missing.
+        return {Grade::aaa, std::string(bands[aaaaRow].name),
+                "0" + std::string(decimalSeparator) + "0000"};
+    }
+    for (std::size_t row = aaaRow + 1; row < bands.size(); ++row) {
+        if (percent >= bands[row].lowerBound) {
+            const GradeBand& next = bands[row - 1];
+            return {bands[row].grade, std::string(next.name),
+                    percentToText(next.lowerBound - percent, decimalSeparator)};
+        }
+    }
+    return {}; // unreachable: the last band has no lower bound
+}
+
+} // namespace tallyfen
