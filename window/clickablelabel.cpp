@@ -1,0 +1,11 @@
+#include "clickablelabel.h"
+
+#include <QMouseEvent>
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A press that is dragged off the label and released elsewhere is no click.
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}

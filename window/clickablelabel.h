@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that reports a click anywhere in its rectangle, as a caption the player can press.
+class ClickableLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};

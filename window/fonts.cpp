@@ -1,0 +1,23 @@
+#include "fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace tallyfen {
+
+void registerFontStandIns()
+{
+    static const bool registered = [] {
+        QFont::insertSubstitutions(
+            QStringLiteral("MS Sans Serif"),
+            {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+        QFont::insertSubstitutions(QStringLiteral("Serifa BT"),
+                                   {QStringLiteral("Roboto Slab"), QStringLiteral("DejaVu Serif")});
+        QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
+                                   {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
+        return true;
+    }();
+    (void)registered;
+}
+
+} // namespace tallyfen

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+#include <calculation.h>
+#include <grade.h>
+#include <judgement.h>
+#include <memory>
+#include <scoresheet.h>
+
+class QLabel;
+class QLineEdit;
+
+namespace Ui {
+class frmTallyfen;
+}
+
+// The calculator's one window. Data flow, one event at a time:
+// - cmdCalculate_Click reads the texts of the eight count boxes and hands them, with the
+//   locale's decimal and group separators, to tallyfen::calculate, which fills the window's
+//   ScoreSheet. A DanceResult is written to lblDP, one grade picture (shown), lblNearlyGot,
+//   lblMaxDP, lblAward, lblShowDP and lblShowMaxDP. A ScoringFailure writes nothing: a message
+//   names it and the focus goes back to the box at fault.
+// - Each txt*_Change (every change of a box's text) runs clearResult: lblDP and lblAward
+//   emptied, every grade picture hidden. The next-grade line and the DP row stay.
+// - cmdHelp_Click shows the help message; lblBoo_Click sets lblBoo to "Uber".
+class frmTallyfen : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmTallyfen(QWidget* parent = nullptr);
+    ~frmTallyfen() override;
+
+private:
+    void cmdCalculate_Click();
+    void cmdHelp_Click();
+    void lblBoo_Click();
+    void txtMarvelous_Change();
+    void txtPerfect_Change();
+    void txtGreat_Change();
+    void txtGood_Change();
+    void txtBoo_Change();
+    void txtMiss_Change();
+    void txtOK_Change();
+    void txtMaxOK_Change();
+
+    void clearResult();
+    void showDanceResult(const tallyfen::DanceResult& result);
+    void reportFailure(const tallyfen::ScoringFailure& failure);
+
+    QLineEdit* countBox(tallyfen::Judgement judgement) const;
+    QLabel* gradePicture(tallyfen::Grade grade) const;
+
+    const std::unique_ptr<Ui::frmTallyfen> m_ui;
+    tallyfen::ScoreSheet m_scoreSheet;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "messagebox.h"
+
+#include <QString>
+#include <failure.h>
+
+namespace tallyfen {
+
+// Every message the program shows lives here, so its wording is kept in one place.
+
+inline constexpr char16_t applicationTitle[] = u"Tallyfen";
+
+Message helpMessage();
+
+// What went wrong in a player's words. boxText is the text of the box at fault (if any);
+// everyCountZero tells a calculation with nothing to score from one whose totals ran over.
+Message failureMessage(const ScoringFailure& failure, const QString& boxText, bool everyCountZero);
+
+} // namespace tallyfen
