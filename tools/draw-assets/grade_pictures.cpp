@@ -9,7 +9,7 @@ namespace {
 constexpr QSize singleLetterSize{52, 53};
 constexpr LetterWeights singleLetter{7, 11, 9};
 
-// One pass of a running-average blur along rows (step 1) or columns (step = width).
+// One pass of a box average along rows (step 1) or columns (step = width).
 void boxBlur(std::vector<float>& values, int lineCount, int lineLength, int lineStride, int step,
              int radius)
 {
@@ -47,6 +47,7 @@ QImage glowLayer(const QPainterPath& letters, QColor colour, qreal radius)
             coverage[static_cast<size_t>(y * width + x)] =
                 static_cast<float>(mask.constScanLine(y)[x]) / 255.0f;
 
+    // Three passes of a third of the radius each spread the halo about radius pixels out.
     const int passRadius = std::max(1, static_cast<int>(std::lround(radius / 1.5)));
     for (int pass = 0; pass < 3; ++pass) {
         boxBlur(coverage, height, width, width, 1, passRadius);
@@ -83,7 +84,7 @@ const std::vector<GradePicture>& gradePictures()
         {.grade = "AAA",
          .letter = GradeLetter::A,
          .letterCount = 3,
-         .letterSize = {34, 56},
+         .letterSize = {33, 56},
          .weights = {6.5, 11.5, 7},
          .fill = QColor(0x99FFFF),
          .glow = QColor(0x00D8F0),
@@ -91,12 +92,12 @@ const std::vector<GradePicture>& gradePictures()
         {.grade = "AA",
          .letter = GradeLetter::A,
          .letterCount = 2,
-         .letterSize = {48, 50},
+         .letterSize = {47, 50},
          .weights = {7, 10.5, 8},
          .fill = QColor(0xCCFF66),
          .crossbar = QColor(0x66CC00),
          .glow = QColor(0x44DD22),
-         .glowRadius = 2.5},
+         .glowRadius = 3},
         {.grade = "A",
          .letter = GradeLetter::A,
          .letterCount = 1,

@@ -20,7 +20,7 @@ struct IconDrawing
     qreal outlineWidth;
     QPolygonF sheet; // top left, top right, bottom right, bottom left
     qreal titleBarBottom;
-    QPolygonF pointer;
+    QPolygonF pointer; // empty: set pixel by pixel instead
 };
 
 // An arrow pointer, tip up and to the left, placed with its tip at the given point.
