@@ -69,6 +69,20 @@ if [[ -f "$root/usr/share/doc/tallyfen/changelog.gz" ]]; then
     [[ "$changelog_version" == "$version" ]] ||
         fail "the changelog's latest entry is '$changelog_version', the package is '$version'"
 fi
+desktop_entry=$root/usr/share/applications/$app_id.desktop
+metainfo=$root/usr/share/metainfo/$app_id.metainfo.xml
+if [[ -f "$desktop_entry" ]]; then
+    grep -qx "Exec=tallyfen" "$desktop_entry" || fail "the desktop entry does not run tallyfen"
+    grep -qx "Icon=$app_id" "$desktop_entry" || fail "the desktop entry does not name icon $app_id"
+fi
+if [[ -f "$metainfo" ]]; then
+    grep -q "<id>$app_id</id>" "$metainfo" || fail "the metainfo's id is not $app_id"
+    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+        fail "the metainfo does not launch $app_id.desktop"
+    grep -q "<release version=\"$version\"" "$metainfo" ||
+        fail "the metainfo has no release $version"
+fi
+
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libc6 libqt6widgets6 qt6-qpa-plugins; do
     [[ "$depends" =~ (^|, )$library( |,|$) ]] || fail "Depends lacks $library: $depends"
