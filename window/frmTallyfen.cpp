@@ -146,14 +146,12 @@ void frmTallyfen::reportFailure(const tallyfen::ScoringFailure& failure)
 {
     // A failure in the totals has no box of its own; the first box is where a player starts over.
     QLineEdit* boxAtFault = countBox(failure.box.value_or(Judgement::marvelous));
-    const bool everyCountZero =
-        std::ranges::all_of(tallyfen::allJudgements, [this](Judgement judgement) {
-            return m_scoreSheet.count(judgement) == 0;
-        });
+    // Every count was read when no box is at fault, so the sheet tells whether Max DP was 0.
+    const bool noMaxDp = !failure.box && tallyfen::maxDancePoints(m_scoreSheet) == 0;
 
     tallyfen::showMessage(
-        this, tallyfen::failureMessage(failure, failure.box ? boxAtFault->text() : QString(),
-                                       everyCountZero));
+        this,
+        tallyfen::failureMessage(failure, failure.box ? boxAtFault->text() : QString(), noMaxDp));
 
     boxAtFault->setFocus(Qt::OtherFocusReason);
     boxAtFault->selectAll();

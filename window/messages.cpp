@@ -24,7 +24,7 @@ QString boxAtFault(Judgement box, const QString& boxText)
     return QStringLiteral("the %1 box holds \"%2\"").arg(boxName(box), boxText);
 }
 
-QString failureText(const ScoringFailure& failure, const QString& boxText, bool everyCountZero)
+QString failureText(const ScoringFailure& failure, const QString& boxText, bool noMaxDp)
 {
     switch (failure.kind) {
     case FailureKind::typeMismatch:
@@ -37,9 +37,9 @@ QString failureText(const ScoringFailure& failure, const QString& boxText, bool 
             return QStringLiteral("Overflow: %1, which is outside the counts this calculator "
                                   "takes (-32768 to 32767).")
                 .arg(boxAtFault(*failure.box, boxText));
-        if (everyCountZero)
-            return QStringLiteral("Overflow: every count is 0 and Max DP is 0, so there is "
-                                  "nothing to score. Type the counts of your play first.");
+        if (noMaxDp)
+            return QStringLiteral("Overflow: Max DP is 0, so there is nothing to score. Type "
+                                  "the counts of your play first.");
         return QStringLiteral("Overflow: these counts are too large to score. A dance-point "
                               "total has to stay between -32768 and 32767.");
     case FailureKind::divisionByZero:
@@ -63,9 +63,9 @@ Message helpMessage()
                 "and an OK is worth 6.")};
 }
 
-Message failureMessage(const ScoringFailure& failure, const QString& boxText, bool everyCountZero)
+Message failureMessage(const ScoringFailure& failure, const QString& boxText, bool noMaxDp)
 {
-    return {QMessageBox::Warning, titleText(), failureText(failure, boxText, everyCountZero)};
+    return {QMessageBox::Warning, titleText(), failureText(failure, boxText, noMaxDp)};
 }
 
 } // namespace tallyfen

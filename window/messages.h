@@ -14,7 +14,7 @@ inline constexpr char16_t applicationTitle[] = u"Tallyfen";
 Message helpMessage();
 
 // What went wrong in a player's words. boxText is the text of the box at fault (if any);
-// everyCountZero tells a calculation with nothing to score from one whose totals ran over.
-Message failureMessage(const ScoringFailure& failure, const QString& boxText, bool everyCountZero);
+// noMaxDp tells counts that leave nothing to score from counts whose totals ran over.
+Message failureMessage(const ScoringFailure& failure, const QString& boxText, bool noMaxDp);
 
 } // namespace tallyfen

@@ -288,8 +288,12 @@ void FrmTallyfenTest::failureChangesNothing_data()
 
     QTest::newRow("every count 0")
         << QStringList{"0", "0", "0", "0", "0", "0", "0", "0"} << "txtMarvelous"
-        << "Overflow: every count is 0 and Max DP is 0, so there is "
-           "nothing to score. Type the counts of your play first.";
+        << "Overflow: Max DP is 0, so there is nothing to score. Type the counts of your play "
+           "first.";
+    QTest::newRow("Max DP and DP 0 from negative counts")
+        << QStringList{"2", "0", "0", "0", "1", "0", "0", "-1"} << "txtMarvelous"
+        << "Overflow: Max DP is 0, so there is nothing to score. Type the counts of your play "
+           "first.";
     QTest::newRow("abc in Great")
         << QStringList{"90", "0", "abc", "0", "0", "0", "3", "4"} << "txtGreat"
         << "Type mismatch: the Great box holds \"abc\", which is not a number.";
