@@ -9,9 +9,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyfen"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tallyfen"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(TALLYFEN_DISPLAY_VERSION));
     QApplication::setOrganizationDomain(QStringLiteral("tallyfen.github.io"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tallyfen.Tallyfen"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TALLYFEN_APP_ID));
     QApplication::setWindowIcon(tallyfen::applicationIcon());
     tallyfen::registerFontStandIns();
 
