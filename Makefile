@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: all setup configure build run test bench assets package clean
+.PHONY: all setup configure build run test test-sanitize bench bench-startup assets package clean
 
 all: build
 
@@ -19,11 +19,24 @@ build: configure
 run: build
 	$(BUILD)/bin/tallyfen
 
+# The whole suite, then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (clang), which also runs each fuzzer for a bounded time.
 test: build
 	ctest --preset $(PRESET) -j $(JOBS)
+	@$(MAKE) --no-print-directory test-sanitize
+
+test-sanitize: setup
+	@test -f build/sanitize/CMakeCache.txt || cmake --preset sanitize
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
 
 bench: build
 	$(BUILD)/bin/tallyfen-bench-scoring
+	$(BUILD)/bin/tallyfen-bench-window
+
+# Start-up to the first painted frame and peak memory, against a bare Qt window, under Xvfb.
+bench-startup: build
+	xvfb-run -a -s '-screen 0 1280x1024x24' bench/startup/measure.py $(BUILD) --runs 20
 
 # Redraws the grade pictures and the icon into assets/ (they are committed).
 assets: configure
