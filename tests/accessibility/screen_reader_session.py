@@ -20,15 +20,16 @@ from gi.repository import Atspi, GLib  # noqa: E402
 POLL_SECONDS = 0.05
 STEP_SECONDS = 10
 
+# Spoken name of each box, the caption that labels it, and the count typed into it.
 TYPICAL_PLAY = [
-    ("Marvelous count", "90"),
-    ("Perfect count", "0"),
-    ("Great count", "10"),
-    ("Good count", "0"),
-    ("Boo count", "0"),
-    ("Miss count", "0"),
-    ("OK count", "3"),
-    ("Max OK count", "4"),
+    ("Marvelous count", "Marvelous", "90"),
+    ("Perfect count", "Perfect", "0"),
+    ("Great count", "Great", "10"),
+    ("Good count", "Good", "0"),
+    ("Boo count", "Boo", "0"),
+    ("Miss count", "Miss", "0"),
+    ("OK count", "OK", "3"),
+    ("Max OK count", "Max OK", "4"),
 ]
 TYPICAL_RESULTS = [
     ("Total dance percent", "92.8571"),
@@ -119,9 +120,22 @@ def box_text(box):
     return box.get_text(0, box.get_character_count())
 
 
+def find_box(window, box_name):
+    return find_one(window, f'count box "{box_name}"', Atspi.Role.TEXT, name=box_name)
+
+
+def captions_of(box):
+    """The labels a screen reader names as labelling the box."""
+    return [
+        relation.get_target(i).get_name()
+        for relation in box.get_relation_set()
+        if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY
+        for i in range(relation.get_n_targets())
+    ]
+
+
 def type_into(window, box_name, text):
-    box = find_one(window, f'count box "{box_name}"', Atspi.Role.TEXT, name=box_name)
-    box.grab_focus()
+    box = find_box(window, box_name)
     if not box.set_text_contents(text):
         raise SessionFailure(f'"{box_name}" refused the text {text}')
     wait_for(f'"{box_name}" holding {text}', lambda: box_text(box) == text)
@@ -181,7 +195,8 @@ def dialogs(application):
 
 
 def calculate_typical_play(window):
-    for box_name, count in TYPICAL_PLAY:
+    for box_name, caption, count in TYPICAL_PLAY:
+        check(f'caption of "{box_name}"', captions_of(find_box(window, box_name)), [caption])
         type_into(window, box_name, count)
     press(find_one(window, "Calculate button", Atspi.Role.PUSH_BUTTON, name="Calculate"))
     wait_for("a percentage shown", lambda: read_label(window, "Total dance percent"))
