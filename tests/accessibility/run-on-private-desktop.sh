@@ -90,7 +90,9 @@ show_logs() {
 end_everything() {
     local status=$?
     trap - EXIT
-    trap '' TERM
+    # Nothing may stop the clean-up: not the TERM sent to the group, nor a reader gone from stderr.
+    set +e
+    trap '' TERM PIPE
     kill -TERM -- -$$ 2>/dev/null || true
     local deadline=$((SECONDS + shutdown_seconds)) stray pid
     while mapfile -t stray < <(group_members) && ((${#stray[@]} > 0 && SECONDS < deadline)); do
