@@ -105,7 +105,7 @@ def press(button):
     """Runs the button's press action, as a screen reader's activate command does."""
     count = Atspi.Action.get_n_actions(button)
     with warnings.catch_warnings():
-        # Its replacement, atspi_action_get_name, is hidden behind Accessible.get_name in Python.
+        # Its replacement, atspi_action_get_name, is not in the Python bindings of at-spi2 2.46.
         warnings.simplefilter("ignore", DeprecationWarning)
         actions = [Atspi.Action.get_action_name(button, i) for i in range(count)]
     for index, action in enumerate(actions):
