@@ -21,8 +21,8 @@
 using tallyfen::judgementCount;
 
 // Replays seeded random player actions on the real window and checks, after every action and
-// inside every event it causes, what must always hold. TALLYFEN_SOAK_SEED (and optionally
-// TALLYFEN_SOAK_ACTIONS) replays one seed alone.
+// inside every event it causes, what must always hold. To replay a failure alone:
+// TALLYFEN_SOAK_SEED=<seed> TALLYFEN_SOAK_LOCALE=<locale> [TALLYFEN_SOAK_ACTIONS=<n>] windowsoak
 class WindowSoak : public QObject
 {
     Q_OBJECT
