@@ -4,7 +4,7 @@
 
 namespace tallyfen {
 
-// The program's icon in every size it is drawn at, from the embedded resources.
+// The window's icon in the small sizes, from the embedded resources.
 QIcon applicationIcon();
 
 } // namespace tallyfen

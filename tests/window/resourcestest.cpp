@@ -59,7 +59,7 @@ void ResourcesTest::formShowsEmbeddedPicture()
 void ResourcesTest::iconFileLoads_data()
 {
     QTest::addColumn<int>("size");
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 32, 48, 64})
         QTest::newRow(qPrintable(QStringLiteral("%1 px").arg(size))) << size;
 }
 
@@ -77,7 +77,7 @@ void ResourcesTest::applicationIconHasEverySize()
     const QIcon icon = tallyfen::applicationIcon();
     QVERIFY(!icon.isNull());
     QCOMPARE(icon.availableSizes(),
-             (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+             (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
 }
 
 QTEST_MAIN(ResourcesTest)
