@@ -169,13 +169,10 @@ std::optional<Count> plainDigits(std::string_view text)
     return static_cast<Count>(value);
 }
 
-} // namespace
-
-std::variant<Count, FailureKind> convertCountText(std::string_view text, const NumberFormat& format)
+// Every other form. Kept out of line, so that plain digits do not pay for its stack frame.
+[[gnu::noinline]] std::variant<Count, FailureKind> convertWrittenNumber(std::string_view text,
+                                                                        const NumberFormat& format)
 {
-    if (const std::optional<Count> plain = plainDigits(text))
-        return *plain;
-
     Reader reader(trimBlanks(text));
     const bool negative = reader.take("-");
     if (!negative)
@@ -210,6 +207,15 @@ std::variant<Count, FailureKind> convertCountText(std::string_view text, const N
     if (!std::in_range<Count>(value))
         return FailureKind::overflow;
     return static_cast<Count>(value);
+}
+
+} // namespace
+
+std::variant<Count, FailureKind> convertCountText(std::string_view text, const NumberFormat& format)
+{
+    if (const std::optional<Count> plain = plainDigits(text))
+        return *plain;
+    return convertWrittenNumber(text, format);
 }
 
 } // namespace tallyfen
