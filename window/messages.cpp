@@ -17,11 +17,21 @@ QString boxName(Judgement box)
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+// A box has no length limit; a pasted page would bury the message, so only its start is quoted.
+QString quotedStart(const QString& boxText)
+{
+    constexpr qsizetype shownLength = 20;
+    const QString ellipsis = QStringLiteral("...");
+    if (boxText.size() <= shownLength + ellipsis.size())
+        return boxText;
+    return boxText.left(shownLength) + ellipsis;
+}
+
 QString boxAtFault(Judgement box, const QString& boxText)
 {
     if (boxText.trimmed().isEmpty())
         return QStringLiteral("the %1 box is empty").arg(boxName(box));
-    return QStringLiteral("the %1 box holds \"%2\"").arg(boxName(box), boxText);
+    return QStringLiteral("the %1 box holds \"%2\"").arg(boxName(box), quotedStart(boxText));
 }
 
 QString failureText(const ScoringFailure& failure, const QString& boxText, bool noMaxDp)

@@ -1,6 +1,7 @@
 #include "windowfixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +34,7 @@ private slots:
 
     void failureChangesNothing_data();
     void failureChangesNothing();
+    void longPasteIsKeptAndQuotedShort();
 
     void editClearsResult_data();
     void editClearsResult();
@@ -335,6 +337,24 @@ void FrmTallyfenTest::failureChangesNothing()
     const QLineEdit* box = m_fixture->box(boxAtFault);
     QCOMPARE(QApplication::focusWidget(), box);
     QCOMPARE(box->selectedText(), box->text());
+}
+
+void FrmTallyfenTest::longPasteIsKeptAndQuotedShort()
+{
+    const QString pasted = QString(100'000, '9') + 'x';
+    QApplication::clipboard()->setText(pasted);
+    QLineEdit* great = m_fixture->box("txtGreat");
+    great->setFocus();
+    QTest::keyClick(great, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(great, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(great->text(), pasted);
+
+    m_fixture->pressCalculate();
+
+    QCOMPARE(m_fixture->messages().size(), 1);
+    QCOMPARE(m_fixture->messages().constFirst().text,
+             "Type mismatch: the Great box holds \"99999999999999999999...\", which is not a "
+             "number.");
 }
 
 void FrmTallyfenTest::editClearsResult_data()
