@@ -65,15 +65,5 @@ TEST(GradeEvaluationLocale, writesTheDistanceWithTheLocaleSeparator)
     EXPECT_EQ(evaluateGrade(Percent{1'000'000}, 1, ",").distance, "0,0000");
 }
 
-TEST(GradeBands, areOrderedBestFirstWithFallingBounds)
-{
-    const auto bands = gradeBands();
-    ASSERT_EQ(bands.size(), 7u);
-    for (std::size_t row = 1; row < bands.size(); ++row)
-        EXPECT_LE(bands[row].lowerBound, bands[row - 1].lowerBound) << bands[row].name;
-    EXPECT_EQ(gradeName(Grade::aaaa), "AAAA");
-    EXPECT_EQ(gradeName(Grade::d), "D");
-}
-
 } // namespace
 } // namespace tallyfen

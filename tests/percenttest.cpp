@@ -81,12 +81,5 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"localeCommaWhole", Percent{1'000'000}, ",", "100"}),
     testing::CaseName{});
 
-TEST(CountText, isPlainDecimal)
-{
-    EXPECT_EQ(countToText(208), "208");
-    EXPECT_EQ(countToText(-32768), "-32768");
-    EXPECT_EQ(countToText(12345), "12345");
-}
-
 } // namespace
 } // namespace tallyfen
