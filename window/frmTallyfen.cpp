@@ -1,32 +1,16 @@
 #include "frmTallyfen.h"
 
+#include "coretext.h"
 #include "messagebox.h"
 #include "messages.h"
 #include "ui_frmTallyfen.h"
 
-#include <QLocale>
-#include <algorithm>
 #include <array>
 #include <percent.h>
-#include <string>
 
+using tallyfen::fromUtf8;
 using tallyfen::Grade;
 using tallyfen::Judgement;
-
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-tallyfen::NumberFormat localeNumberFormat()
-{
-    const QLocale locale;
-    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
-}
-
-} // namespace
 
 frmTallyfen::frmTallyfen(QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::frmTallyfen>())
@@ -52,17 +36,13 @@ frmTallyfen::~frmTallyfen() = default;
 
 void frmTallyfen::cmdCalculate_Click()
 {
-    // The byte arrays hold the UTF-8 texts that the views point into during the calculation.
-    std::array<QByteArray, tallyfen::judgementCount> utf8Texts;
-    tallyfen::BoxTexts boxTexts;
-    for (std::size_t i = 0; i < tallyfen::judgementCount; ++i) {
-        utf8Texts[i] = countBox(tallyfen::allJudgements[i])->text().toUtf8();
-        boxTexts[i] = std::string_view(utf8Texts[i].constData(),
-                                       static_cast<std::size_t>(utf8Texts[i].size()));
-    }
+    std::array<QString, tallyfen::judgementCount> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = countBox(tallyfen::allJudgements[i])->text();
+    const tallyfen::Utf8BoxTexts boxTexts(texts);
 
     const tallyfen::CalculationOutcome outcome =
-        tallyfen::calculate(m_scoreSheet, boxTexts, localeNumberFormat());
+        tallyfen::calculate(m_scoreSheet, boxTexts.views(), tallyfen::localeNumberFormat());
     if (const auto* result = std::get_if<tallyfen::DanceResult>(&outcome))
         showDanceResult(*result);
     else

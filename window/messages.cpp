@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include "coretext.h"
+
 #include <judgement.h>
 
 namespace tallyfen {
@@ -13,8 +15,7 @@ QString titleText()
 
 QString boxName(Judgement box)
 {
-    const std::string_view name = judgementName(box);
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return fromUtf8(judgementName(box));
 }
 
 // A box has no length limit; a pasted page would bury the message, so only its start is quoted.

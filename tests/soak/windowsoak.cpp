@@ -10,6 +10,7 @@
 #include <array>
 #include <calculation.h>
 #include <clickablelabel.h>
+#include <coretext.h>
 #include <deque>
 #include <frmTallyfen.h>
 #include <memory>
@@ -18,6 +19,7 @@
 #include <optional>
 #include <random>
 
+using tallyfen::fromUtf8;
 using tallyfen::judgementCount;
 
 // Replays seeded random player actions on the real window and checks, after every action and
@@ -86,17 +88,6 @@ const char* const pictureNames[] = {"imgAAAA", "imgAAA", "imgAA", "imgA", "imgB"
 // Labels that events may write; every other caption stays as the window opened.
 const QStringList changingLabels = {"lblDP",     "lblAward",     "lblNearlyGot", "lblMaxDP",
                                     "lblShowDP", "lblShowMaxDP", "lblBoo"};
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-tallyfen::NumberFormat localeNumberFormat()
-{
-    const QLocale locale;
-    return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
-}
 
 // What a player may type: the parts of numbers in several locales, letters, blanks that are
 // not ASCII, digits of other scripts, a combining accent and a character beyond 16 bits.
@@ -231,15 +222,11 @@ void WindowSoak::calculateClicked()
         return violated(QStringLiteral("Calculate clicked without a press"));
     const WindowState before = *std::exchange(m_stateAtPress, std::nullopt);
 
-    std::array<QByteArray, judgementCount> utf8;
-    tallyfen::BoxTexts texts;
-    for (std::size_t box = 0; box < judgementCount; ++box) {
-        utf8[box] = before.boxTexts[static_cast<qsizetype>(box)].toUtf8();
-        texts[box] =
-            std::string_view(utf8[box].constData(), static_cast<std::size_t>(utf8[box].size()));
-    }
+    std::array<QString, judgementCount> boxTexts;
+    std::copy_n(before.boxTexts.begin(), boxTexts.size(), boxTexts.begin());
+    const tallyfen::Utf8BoxTexts texts(boxTexts);
     tallyfen::ScoreSheet sheet;
-    const auto outcome = tallyfen::calculate(sheet, texts, localeNumberFormat());
+    const auto outcome = tallyfen::calculate(sheet, texts.views(), tallyfen::localeNumberFormat());
 
     ++m_calculations;
     const auto* result = std::get_if<tallyfen::DanceResult>(&outcome);
