@@ -9,7 +9,7 @@ CalculationOutcome calculate(ScoreSheet& sheet, const BoxTexts& texts, const Num
     if (const auto failure = readCounts(sheet, texts, format))
         return *failure;
     if (const auto failure = computeDancePoints(sheet))
-        return ScoringFailure{*failure, std::nullopt};
+        return *failure;
 
     GradeOutcome grade = evaluateGrade(sheet.dpPercent, sheet.perfect, format.decimalSeparator);
     DanceResult result{

@@ -6,6 +6,15 @@
 namespace tallyfen {
 namespace {
 
+// One row of the grade table: a grade is reached from its lower bound up to the next row's.
+struct GradeBand
+{
+    Grade grade;
+    std::string_view name;
+    Percent lowerBound;
+};
+
+// Best grade first. AAAA and AAA share the bound of 100 %; the Perfect count tells them apart.
 constexpr std::array<GradeBand, 7> bands{{
     {Grade::aaaa, "AAAA", Percent::whole(100)},
     {Grade::aaa, "AAA", Percent::whole(100)},
@@ -21,11 +30,6 @@ constexpr std::size_t aaaRow = 1;
 
 } // namespace
 
-std::span<const GradeBand> gradeBands()
-{
-    return bands;
-}
-
 std::string_view gradeName(Grade grade)
 {
     return bands[static_cast<std::size_t>(grade)].name;
@@ -39,9 +43,8 @@ GradeOutcome evaluateGrade(Percent percent, Count perfect, std::string_view deci
     if (percent == full) {
         if (perfect == 0)
             return {Grade::aaaa, "", ""};
-        // Only the Perfects stand between AAA and AAAA: no percentage is missing.
-        return {Grade::aaa, std::string(bands[aaaaRow].name),
-                "0" + std::string(decimalSeparator) + "0000"};
+        // Only the Perfects stand between AAA and AAAA: a fixed text, the same in every locale.
+        return {Grade::aaa, std::string(bands[aaaaRow].name), "0.0000"};
     }
     for (std::size_t row = aaaRow + 1; row < bands.size(); ++row) {
         if (percent >= bands[row].lowerBound) {

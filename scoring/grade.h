@@ -4,7 +4,6 @@
 #include "percent.h"
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,17 +19,6 @@ enum class Grade
     c,
     d
 };
-
-// One row of the grade table: a grade is reached from its lower bound up to the next row's.
-struct GradeBand
-{
-    Grade grade;
-    std::string_view name;
-    Percent lowerBound;
-};
-
-// Best grade first. AAAA and AAA share the bound of 100 %; the Perfect count tells them apart.
-std::span<const GradeBand> gradeBands();
 
 std::string_view gradeName(Grade grade);
 

@@ -17,12 +17,8 @@ std::int64_t roundHalfToEven(double value)
 
 } // namespace
 
-std::variant<Percent, FailureKind> dancePercent(Count dp, Count maxDp)
+Percent dancePercent(Count dp, Count maxDp)
 {
-    // In floating point, 0 / 0 is an invalid operation (reported as an overflow) and any other
-    // value / 0 a division by zero; neither has a percentage.
-    if (maxDp == 0)
-        return dp == 0 ? FailureKind::overflow : FailureKind::divisionByZero;
     // Divide first, then scale: the order decides the last bit of the quotient.
     const double percent = static_cast<double>(dp) / static_cast<double>(maxDp) * 100.0;
     return Percent{roundHalfToEven(percent * 10'000.0)};
@@ -43,11 +39,6 @@ std::string percentToText(Percent percent, std::string_view decimalSeparator)
         text += digits;
     }
     return text;
-}
-
-std::string countToText(Count count)
-{
-    return std::to_string(count);
 }
 
 } // namespace tallyfen

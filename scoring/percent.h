@@ -1,13 +1,11 @@
 #pragma once
 
 #include "count.h"
-#include "failure.h"
 
 #include <compare>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace tallyfen {
 
@@ -25,14 +23,11 @@ struct Percent
     }
 };
 
-// DP as a share of Max DP, in percent, rounded to four decimals (a half to the even neighbour).
-// A Max DP of 0 fails: 0 / 0 as an overflow, anything else / 0 as a division by zero.
-std::variant<Percent, FailureKind> dancePercent(Count dp, Count maxDp);
+// DP as a share of Max DP (not 0), in percent, rounded to four decimals (a half to the even
+// neighbour).
+Percent dancePercent(Count dp, Count maxDp);
 
 // The shortest text with at most four decimals: 87.5, 100, 66.6667, 0.5, -400.
 std::string percentToText(Percent percent, std::string_view decimalSeparator);
-
-// Plain decimal, a minus sign before a negative value, no grouping.
-std::string countToText(Count count);
 
 } // namespace tallyfen

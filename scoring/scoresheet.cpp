@@ -2,7 +2,41 @@
 
 #include "countconversion.h"
 
+#include <cstdlib>
+#include <utility>
+
 namespace tallyfen {
+namespace {
+
+// Two Counts cannot leave the range of int, so each step is done exactly and then checked.
+bool fits(int exact, Count& into)
+{
+    if (!std::in_range<Count>(exact))
+        return false;
+    into = static_cast<Count>(exact);
+    return true;
+}
+
+// The box a player should look at first in a sum of the counts from Marvelous to `last`: the
+// largest count, the first one on a tie.
+Judgement largestCount(const ScoreSheet& sheet, Judgement last)
+{
+    Judgement largest = Judgement::marvelous;
+    for (const Judgement judgement : allJudgements) {
+        if (std::abs(sheet.count(judgement)) > std::abs(sheet.count(largest)))
+            largest = judgement;
+        if (judgement == last)
+            break;
+    }
+    return largest;
+}
+
+ScoringFailure overflow(FailureCause cause, Judgement box)
+{
+    return {FailureKind::overflow, cause, box};
+}
+
+} // namespace
 
 std::optional<ScoringFailure> readCounts(ScoreSheet& sheet, const BoxTexts& texts,
                                          const NumberFormat& format)
@@ -10,48 +44,54 @@ std::optional<ScoringFailure> readCounts(ScoreSheet& sheet, const BoxTexts& text
     for (const Judgement judgement : allJudgements) {
         const auto converted = convertCountText(texts[static_cast<std::size_t>(judgement)], format);
         if (const auto* failure = std::get_if<FailureKind>(&converted))
-            return ScoringFailure{*failure, judgement};
+            return ScoringFailure{*failure, FailureCause::boxText, judgement};
         sheet.count(judgement) = std::get<Count>(converted);
     }
     return std::nullopt;
 }
 
-// Each step is checked on its own, so the limits are those of the intermediate sums: the doubled
-// Marvelous and Perfect sum, the doubled step total, OK and Max OK times six.
-std::optional<Count> dancePoints(const ScoreSheet& sheet)
-{
-    using C = CheckedCount;
-    return ((C(sheet.marvelous) + sheet.perfect) * 2 + sheet.great - C(sheet.boo) * 4 -
-            C(sheet.miss) * 8 + C(sheet.ok) * 6)
-        .value();
-}
-
-std::optional<Count> maxDancePoints(const ScoreSheet& sheet)
-{
-    using C = CheckedCount;
-    const C steps =
-        C(sheet.marvelous) + sheet.perfect + sheet.great + sheet.good + sheet.boo + sheet.miss;
-    return (steps * 2 + C(sheet.maxOk) * 6).value();
-}
-
-std::optional<FailureKind> computeDancePoints(ScoreSheet& sheet)
+std::optional<ScoringFailure> computeDancePoints(ScoreSheet& sheet)
 {
     // Every calculation starts from nothing, also after one that failed halfway.
     sheet.dp = 0;
     sheet.maxDp = 0;
     sheet.dpPercent = {};
+    const ScoreSheet& s = sheet;
 
-    const std::optional<Count> dp = dancePoints(sheet);
-    const std::optional<Count> maxDp = maxDancePoints(sheet);
-    if (!dp || !maxDp)
-        return FailureKind::overflow;
-    const auto percent = dancePercent(*dp, *maxDp);
-    if (const auto* failure = std::get_if<FailureKind>(&percent))
-        return *failure;
+    Count dp = 0;
+    if (!fits(s.marvelous + s.perfect, dp) || !fits(dp * 2, dp))
+        return overflow(FailureCause::marvelousAndPerfect, largestCount(s, Judgement::perfect));
+    if (!fits(dp + s.great, dp))
+        return overflow(FailureCause::great, Judgement::great);
+    Count weighted = 0;
+    if (!fits(s.boo * 4, weighted) || !fits(dp - weighted, dp))
+        return overflow(FailureCause::boo, Judgement::boo);
+    if (!fits(s.miss * 8, weighted) || !fits(dp - weighted, dp))
+        return overflow(FailureCause::miss, Judgement::miss);
+    if (!fits(s.ok * 6, weighted) || !fits(dp + weighted, dp))
+        return overflow(FailureCause::ok, Judgement::ok);
 
-    sheet.dp = *dp;
-    sheet.maxDp = *maxDp;
-    sheet.dpPercent = std::get<Percent>(percent);
+    Count steps = 0;
+    if (!fits(s.marvelous + s.perfect, steps) || !fits(steps + s.great, steps) ||
+        !fits(steps + s.good, steps) || !fits(steps + s.boo, steps) ||
+        !fits(steps + s.miss, steps) || !fits(steps * 2, steps))
+        return overflow(FailureCause::stepCounts, largestCount(s, Judgement::miss));
+    Count freezes = 0;
+    if (!fits(s.maxOk * 6, freezes))
+        return overflow(FailureCause::maxOk, Judgement::maxOk);
+    Count maxDp = 0;
+    if (!fits(steps + freezes, maxDp))
+        return overflow(FailureCause::maxDpTotal, Judgement::maxOk);
+
+    // In floating point 0 / 0 is an invalid operation, reported as an overflow, and any other
+    // value / 0 a division by zero.
+    if (maxDp == 0)
+        return ScoringFailure{dp == 0 ? FailureKind::overflow : FailureKind::divisionByZero,
+                              FailureCause::noMaxDp, Judgement::marvelous};
+
+    sheet.dp = dp;
+    sheet.maxDp = maxDp;
+    sheet.dpPercent = dancePercent(dp, maxDp);
     return std::nullopt;
 }
 

@@ -52,11 +52,8 @@ using BoxTexts = std::array<std::string_view, judgementCount>;
 std::optional<ScoringFailure> readCounts(ScoreSheet& sheet, const BoxTexts& texts,
                                          const NumberFormat& format);
 
-// The dance points the counts earn, and the most they allow; empty where a step overflows.
-std::optional<Count> dancePoints(const ScoreSheet& sheet);
-std::optional<Count> maxDancePoints(const ScoreSheet& sheet);
-
-// DP, Max DP and the percentage from the sheet's counts. On failure the totals stay 0.
-std::optional<FailureKind> computeDancePoints(ScoreSheet& sheet);
+// DP, then Max DP, then the percentage from the sheet's counts, each step checked; a failure
+// names the step that ran over. On failure the totals stay 0.
+std::optional<ScoringFailure> computeDancePoints(ScoreSheet& sheet);
 
 } // namespace tallyfen

@@ -89,8 +89,10 @@ std::string successJson(const DanceResult& result)
 
 std::string failureJson(const ScoringFailure& failure)
 {
+    // Other tools read these lines: only a box text at fault names its box.
+    const bool boxAtFault = failure.cause == FailureCause::boxText;
     return "{\"error\":" + quoted(failureKindName(failure.kind)) + ",\"box\":" +
-           quotedOrNull(failure.box ? std::optional(judgementName(*failure.box)) : std::nullopt) +
+           quotedOrNull(boxAtFault ? std::optional(judgementName(failure.box)) : std::nullopt) +
            "}";
 }
 
