@@ -11,8 +11,9 @@ void registerFontStandIns()
         QFont::insertSubstitutions(
             QStringLiteral("MS Sans Serif"),
             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-        QFont::insertSubstitutions(QStringLiteral("Serifa BT"),
-                                   {QStringLiteral("Roboto Slab"), QStringLiteral("DejaVu Serif")});
+        // Tight line spacing: two wrapped award lines must fit the 41-pixel award label.
+        QFont::insertSubstitutions(QStringLiteral("Serifa BT"), {QStringLiteral("Tribun ADF Std"),
+                                                                 QStringLiteral("DejaVu Serif")});
         QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
                                    {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
         return true;
