@@ -1,5 +1,7 @@
 // The window's speed as a player feels it: a Calculate press from the click to the last label
 // written, and the reset that an edit runs. The real window, offscreen, driven with Qt Test.
+#include "../tests/window/windowcontrols.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QLocale>
@@ -9,7 +11,7 @@
 #include <array>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <frmTallyfen.h>
+#include <frmtallyfen.h>
 #include <messagebox.h>
 #include <vector>
 
@@ -36,12 +38,9 @@ void startApplication()
     (void)application;
 }
 
-const char* const boxNames[] = {"txtMarvelous", "txtPerfect", "txtGreat", "txtGood",
-                                "txtBoo",       "txtMiss",    "txtOK",    "txtMaxOK"};
-
 struct ShownWindow
 {
-    frmTallyfen window;
+    tallyfen::frmTallyfen window;
 
     explicit ShownWindow(const std::array<QString, 8>& texts)
     {
@@ -51,7 +50,10 @@ struct ShownWindow
         (void)QTest::qWaitForWindowExposed(&window);
         QCoreApplication::processEvents();
     }
-    QLineEdit* box(std::size_t i) { return window.findChild<QLineEdit*>(boxNames[i]); }
+    QLineEdit* box(std::size_t i)
+    {
+        return window.findChild<QLineEdit*>(windowcontrols::countBoxes[qsizetype(i)]);
+    }
     QPushButton* calculate() { return window.findChild<QPushButton*>("cmdCalculate"); }
 };
 

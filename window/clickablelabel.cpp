@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+namespace tallyfen {
+
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     // A press that is dragged off the label and released elsewhere is no click.
@@ -9,3 +11,5 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
     QLabel::mouseReleaseEvent(event);
 }
+
+} // namespace tallyfen

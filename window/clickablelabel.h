@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace tallyfen {
+
 // A label that reports a click anywhere in its rectangle, as a caption the player can press.
 class ClickableLabel : public QLabel
 {
@@ -16,3 +18,5 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+} // namespace tallyfen

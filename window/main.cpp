@@ -1,6 +1,6 @@
 #include "applicationicon.h"
 #include "fonts.h"
-#include "frmTallyfen.h"
+#include "frmtallyfen.h"
 
 #include <QApplication>
 
@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(tallyfen::applicationIcon());
     tallyfen::registerFontStandIns();
 
-    frmTallyfen window;
+    tallyfen::frmTallyfen window;
     window.show();
     return app.exec();
 }

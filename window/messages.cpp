@@ -2,6 +2,7 @@
 
 #include "coretext.h"
 
+#include <QTextBoundaryFinder>
 #include <judgement.h>
 
 namespace tallyfen {
@@ -13,51 +14,76 @@ QString titleText()
     return QString::fromUtf16(applicationTitle);
 }
 
-QString boxName(Judgement box)
-{
-    return fromUtf8(judgementName(box));
-}
-
-// A box has no length limit; a pasted page would bury the message, so only its start is quoted.
+// A box has no length limit; a pasted page would bury the message, so only its start is quoted,
+// cut where a character ends (not inside an emoji or before an accent).
 QString quotedStart(const QString& boxText)
 {
     constexpr qsizetype shownLength = 20;
     const QString ellipsis = QStringLiteral("...");
     if (boxText.size() <= shownLength + ellipsis.size())
         return boxText;
-    return boxText.left(shownLength) + ellipsis;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, boxText);
+    characters.setPosition(shownLength);
+    if (!characters.isAtBoundary())
+        characters.toPreviousBoundary();
+    return boxText.left(characters.position()) + ellipsis;
 }
 
-QString boxAtFault(Judgement box, const QString& boxText)
+QString boxTextAtFault(const ScoringFailure& failure, const QString& boxText)
 {
+    const QString box = fromUtf8(judgementName(failure.box));
     if (boxText.trimmed().isEmpty())
-        return QStringLiteral("the %1 box is empty").arg(boxName(box));
-    return QStringLiteral("the %1 box holds \"%2\"").arg(boxName(box), quotedStart(boxText));
+        return QStringLiteral("the %1 box is empty").arg(box);
+    return QStringLiteral("the %1 box holds \"%2\"").arg(box, quotedStart(boxText));
 }
 
-QString failureText(const ScoringFailure& failure, const QString& boxText, bool noMaxDp)
+// What ran over, as the subject of "... too large to score".
+QString overflowing(FailureCause cause)
 {
-    switch (failure.kind) {
-    case FailureKind::typeMismatch:
-        if (failure.box)
-            return QStringLiteral("Type mismatch: %1, which is not a number.")
-                .arg(boxAtFault(*failure.box, boxText));
-        return QStringLiteral("Type mismatch: a count is not a number.");
-    case FailureKind::overflow:
-        if (failure.box)
-            return QStringLiteral("Overflow: %1, which is outside the counts this calculator "
-                                  "takes (-32768 to 32767).")
-                .arg(boxAtFault(*failure.box, boxText));
-        if (noMaxDp)
-            return QStringLiteral("Overflow: Max DP is 0, so there is nothing to score. Type "
-                                  "the counts of your play first.");
-        return QStringLiteral("Overflow: these counts are too large to score. A dance-point "
-                              "total has to stay between -32768 and 32767.");
-    case FailureKind::divisionByZero:
-        return QStringLiteral("Division by zero: Max DP is 0, so the dance points cannot be "
-                              "turned into a percentage.");
+    switch (cause) {
+    case FailureCause::marvelousAndPerfect:
+        return QStringLiteral("Marvelous and Perfect together are");
+    case FailureCause::great:
+        return QStringLiteral("the Great count is");
+    case FailureCause::boo:
+        return QStringLiteral("the Boo count is");
+    case FailureCause::miss:
+        return QStringLiteral("the Miss count is");
+    case FailureCause::ok:
+        return QStringLiteral("the OK count is");
+    case FailureCause::stepCounts:
+        return QStringLiteral("the six step counts together are");
+    case FailureCause::maxOk:
+        return QStringLiteral("the Max OK count is");
+    case FailureCause::maxDpTotal:
+        return QStringLiteral("the six step counts and Max OK together are");
+    case FailureCause::boxText:
+    case FailureCause::noMaxDp:
+        break;
     }
     return {};
+}
+
+QString failureText(const ScoringFailure& failure, const QString& boxText)
+{
+    if (failure.cause == FailureCause::boxText) {
+        if (failure.kind == FailureKind::typeMismatch)
+            return QStringLiteral("Type mismatch: %1, which is not a number.")
+                .arg(boxTextAtFault(failure, boxText));
+        return QStringLiteral("Overflow: %1, which is outside the counts this calculator takes "
+                              "(-32768 to 32767).")
+            .arg(boxTextAtFault(failure, boxText));
+    }
+    if (failure.cause == FailureCause::noMaxDp) {
+        if (failure.kind == FailureKind::divisionByZero)
+            return QStringLiteral("Division by zero: Max DP is 0, so the dance points cannot be "
+                                  "turned into a percentage.");
+        return QStringLiteral("Overflow: Max DP is 0, so there is nothing to score. Type the "
+                              "counts of your play first.");
+    }
+    return QStringLiteral("Overflow: %1 too large to score. DP and Max DP have to stay between "
+                          "-32768 and 32767.")
+        .arg(overflowing(failure.cause));
 }
 
 } // namespace
@@ -74,9 +100,9 @@ Message helpMessage()
                 "and an OK is worth 6.")};
 }
 
-Message failureMessage(const ScoringFailure& failure, const QString& boxText, bool noMaxDp)
+Message failureMessage(const ScoringFailure& failure, const QString& boxText)
 {
-    return {QMessageBox::Warning, titleText(), failureText(failure, boxText, noMaxDp)};
+    return {QMessageBox::Warning, titleText(), failureText(failure, boxText)};
 }
 
 } // namespace tallyfen

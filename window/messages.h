@@ -13,8 +13,8 @@ inline constexpr char16_t applicationTitle[] = u"Tallyfen";
 
 Message helpMessage();
 
-// What went wrong in a player's words. boxText is the text of the box at fault (if any);
-// noMaxDp tells counts that leave nothing to score from counts whose totals ran over.
-Message failureMessage(const ScoringFailure& failure, const QString& boxText, bool noMaxDp);
+// What went wrong in a player's words. boxText is the text of the box the failure names; it is
+// quoted when that text is what failed.
+Message failureMessage(const ScoringFailure& failure, const QString& boxText);
 
 } // namespace tallyfen

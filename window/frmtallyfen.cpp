@@ -1,21 +1,45 @@
-#include "frmTallyfen.h"
+#include "frmtallyfen.h"
 
 #include "coretext.h"
 #include "messagebox.h"
 #include "messages.h"
-#include "ui_frmTallyfen.h"
+#include "ui_frmtallyfen.h"
 
-#include <array>
-#include <percent.h>
+#include <utility>
 
-using tallyfen::fromUtf8;
-using tallyfen::Grade;
-using tallyfen::Judgement;
+namespace tallyfen {
+
+namespace {
+
+// The form holds whole point sizes only.
+void setPointSize(QLabel* label, qreal points)
+{
+    QFont font = label->font();
+    font.setPointSizeF(points);
+    label->setFont(font);
+}
+
+} // namespace
 
 frmTallyfen::frmTallyfen(QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::frmTallyfen>())
 {
     m_ui->setupUi(this);
+    m_countBoxes = {m_ui->txtMarvelous, m_ui->txtPerfect, m_ui->txtGreat, m_ui->txtGood,
+                    m_ui->txtBoo,       m_ui->txtMiss,    m_ui->txtOK,    m_ui->txtMaxOK};
+    m_gradePictures = {m_ui->imgAAAA, m_ui->imgAAA, m_ui->imgAA, m_ui->imgA,
+                       m_ui->imgB,    m_ui->imgC,   m_ui->imgD};
+
+    setPointSize(m_ui->lblAward, 14.25);
+    setPointSize(m_ui->lblDP, 14.25);
+    setPointSize(m_ui->lblAwards, 13.5);
+    setPointSize(m_ui->lblTitle, 13.5);
+    setPointSize(m_ui->lblNearlyGot, 8.25);
+    // Opaque in the toolkit's own control face, whatever the desktop's colours are.
+    for (QLabel* caption : {m_ui->Label1, m_ui->Label2}) {
+        caption->setBackgroundRole(QPalette::Button);
+        caption->setForegroundRole(QPalette::ButtonText);
+    }
 
     connect(m_ui->cmdCalculate, &QPushButton::clicked, this, &frmTallyfen::cmdCalculate_Click);
     connect(m_ui->cmdHelp, &QPushButton::clicked, this, &frmTallyfen::cmdHelp_Click);
@@ -29,29 +53,32 @@ frmTallyfen::frmTallyfen(QWidget* parent)
     connect(m_ui->txtOK, &QLineEdit::textChanged, this, &frmTallyfen::txtOK_Change);
     connect(m_ui->txtMaxOK, &QLineEdit::textChanged, this, &frmTallyfen::txtMaxOK_Change);
 
+    // The window's first focus comes without a Tab, which would select the text: the first
+    // digits typed replace the 0.
     m_ui->txtMarvelous->setFocus();
+    m_ui->txtMarvelous->selectAll();
 }
 
 frmTallyfen::~frmTallyfen() = default;
 
 void frmTallyfen::cmdCalculate_Click()
 {
-    std::array<QString, tallyfen::judgementCount> texts;
+    std::array<QString, judgementCount> texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = countBox(tallyfen::allJudgements[i])->text();
-    const tallyfen::Utf8BoxTexts boxTexts(texts);
+        texts[i] = m_countBoxes[i]->text();
+    const Utf8BoxTexts boxTexts(texts);
 
-    const tallyfen::CalculationOutcome outcome =
-        tallyfen::calculate(m_scoreSheet, boxTexts.views(), tallyfen::localeNumberFormat());
-    if (const auto* result = std::get_if<tallyfen::DanceResult>(&outcome))
+    const CalculationOutcome outcome =
+        calculate(m_scoreSheet, boxTexts.views(), localeNumberFormat());
+    if (const auto* result = std::get_if<DanceResult>(&outcome))
         showDanceResult(*result);
     else
-        reportFailure(std::get<tallyfen::ScoringFailure>(outcome));
+        reportFailure(std::get<ScoringFailure>(outcome));
 }
 
 void frmTallyfen::cmdHelp_Click()
 {
-    tallyfen::showMessage(this, tallyfen::helpMessage());
+    showMessage(this, helpMessage());
 }
 
 void frmTallyfen::lblBoo_Click()
@@ -104,79 +131,35 @@ void frmTallyfen::txtMaxOK_Change()
 void frmTallyfen::clearResult()
 {
     m_ui->lblDP->setText(QString());
-    for (const tallyfen::GradeBand& band : tallyfen::gradeBands())
-        gradePicture(band.grade)->setVisible(false);
+    for (QLabel* picture : m_gradePictures)
+        picture->setVisible(false);
     m_ui->lblAward->setText(QString());
 }
 
-void frmTallyfen::showDanceResult(const tallyfen::DanceResult& result)
+void frmTallyfen::showDanceResult(const DanceResult& result)
 {
     m_ui->lblDP->setText(fromUtf8(result.percentText));
     if (result.grade)
-        gradePicture(*result.grade)->setVisible(true);
+        m_gradePictures[static_cast<std::size_t>(*result.grade)]->setVisible(true);
     m_ui->lblNearlyGot->setText(fromUtf8(result.nextGrade));
     m_ui->lblMaxDP->setText(fromUtf8(result.distance));
     if (result.award)
         m_ui->lblAward->setText(fromUtf8(*result.award));
-    m_ui->lblShowDP->setText(fromUtf8(tallyfen::countToText(result.dp)));
-    m_ui->lblShowMaxDP->setText(fromUtf8(tallyfen::countToText(result.maxDp)));
+    m_ui->lblShowDP->setText(fromUtf8(countToText(result.dp)));
+    m_ui->lblShowMaxDP->setText(fromUtf8(countToText(result.maxDp)));
 }
 
-void frmTallyfen::reportFailure(const tallyfen::ScoringFailure& failure)
+void frmTallyfen::reportFailure(const ScoringFailure& failure)
 {
-    // A failure in the totals has no box of its own; the first box is where a player starts over.
-    QLineEdit* boxAtFault = countBox(failure.box.value_or(Judgement::marvelous));
-    // Every count was read when no box is at fault, so the sheet tells whether Max DP was 0.
-    const bool noMaxDp = !failure.box && tallyfen::maxDancePoints(m_scoreSheet) == 0;
-
-    tallyfen::showMessage(
-        this,
-        tallyfen::failureMessage(failure, failure.box ? boxAtFault->text() : QString(), noMaxDp));
-
+    QLineEdit* boxAtFault = countBox(failure.box);
+    showMessage(this, failureMessage(failure, boxAtFault->text()));
     boxAtFault->setFocus(Qt::OtherFocusReason);
     boxAtFault->selectAll();
 }
 
 QLineEdit* frmTallyfen::countBox(Judgement judgement) const
 {
-    switch (judgement) {
-    case Judgement::marvelous:
-        return m_ui->txtMarvelous;
-    case Judgement::perfect:
-        return m_ui->txtPerfect;
-    case Judgement::great:
-        return m_ui->txtGreat;
-    case Judgement::good:
-        return m_ui->txtGood;
-    case Judgement::boo:
-        return m_ui->txtBoo;
-    case Judgement::miss:
-        return m_ui->txtMiss;
-    case Judgement::ok:
-        return m_ui->txtOK;
-    case Judgement::maxOk:
-        return m_ui->txtMaxOK;
-    }
-    return nullptr;
+    return m_countBoxes[static_cast<std::size_t>(judgement)];
 }
 
-QLabel* frmTallyfen::gradePicture(Grade grade) const
-{
-    switch (grade) {
-    case Grade::aaaa:
-        return m_ui->imgAAAA;
-    case Grade::aaa:
-        return m_ui->imgAAA;
-    case Grade::aa:
-        return m_ui->imgAA;
-    case Grade::a:
-        return m_ui->imgA;
-    case Grade::b:
-        return m_ui->imgB;
-    case Grade::c:
-        return m_ui->imgC;
-    case Grade::d:
-        return m_ui->imgD;
-    }
-    return nullptr;
-}
+} // namespace tallyfen

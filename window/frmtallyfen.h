@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <calculation.h>
-#include <grade.h>
 #include <judgement.h>
 #include <memory>
 #include <scoresheet.h>
@@ -14,12 +14,14 @@ namespace Ui {
 class frmTallyfen;
 }
 
+namespace tallyfen {
+
 // The calculator's one window. Data flow, one event at a time:
 // - cmdCalculate_Click reads the texts of the eight count boxes and hands them, with the
-//   locale's decimal and group separators, to tallyfen::calculate, which fills the window's
-//   ScoreSheet. A DanceResult is written to lblDP, one grade picture (shown), lblNearlyGot,
-//   lblMaxDP, lblAward, lblShowDP and lblShowMaxDP. A ScoringFailure writes nothing: a message
-//   names it and the focus goes back to the box at fault.
+//   locale's decimal and group separators, to calculate, which fills the window's ScoreSheet.
+//   A DanceResult is written to lblDP, one grade picture (shown), lblNearlyGot, lblMaxDP,
+//   lblAward, lblShowDP and lblShowMaxDP. A ScoringFailure writes nothing: a message says what
+//   ran over or which box is at fault, and the focus goes to the box it names.
 // - Each txt*_Change (every change of a box's text) runs clearResult: lblDP and lblAward
 //   emptied, every grade picture hidden. The next-grade line and the DP row stay.
 // - cmdHelp_Click shows the help message; lblBoo_Click sets lblBoo to "Uber".
@@ -45,12 +47,16 @@ private:
     void txtMaxOK_Change();
 
     void clearResult();
-    void showDanceResult(const tallyfen::DanceResult& result);
-    void reportFailure(const tallyfen::ScoringFailure& failure);
+    void showDanceResult(const DanceResult& result);
+    void reportFailure(const ScoringFailure& failure);
 
-    QLineEdit* countBox(tallyfen::Judgement judgement) const;
-    QLabel* gradePicture(tallyfen::Grade grade) const;
+    QLineEdit* countBox(Judgement judgement) const;
 
     const std::unique_ptr<Ui::frmTallyfen> m_ui;
-    tallyfen::ScoreSheet m_scoreSheet;
+    // In the order of allJudgements, and of the Grade enumeration, best first.
+    std::array<QLineEdit*, judgementCount> m_countBoxes;
+    std::array<QLabel*, 7> m_gradePictures;
+    ScoreSheet m_scoreSheet;
 };
+
+} // namespace tallyfen
