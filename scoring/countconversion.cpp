@@ -1,211 +1,90 @@
 #include "countconversion.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace tallyfen {
 namespace {
 
-constexpr bool isBlank(char c)
+bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
-constexpr bool isDigit(char c)
+bool allDigits(std::string_view text)
 {
-    return c >= '0' && c <= '9';
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The significant digits of a number as they are read: the first few exactly, the rest only by
-// where the last one that is not zero stands. Rounding to a Count needs no more, however long the
-// text.
-class SignificantDigits
+std::vector<std::string_view> splitAt(std::string_view text, std::string_view separator)
 {
-public:
-    void add(int digit, bool inIntegerPart)
-    {
-        if (m_count == 0 && digit == 0) {
-            // A leading zero: in the fraction it moves the point, in the integer part nothing.
-            if (!inIntegerPart)
-                --m_pointPosition;
-            return;
-        }
-        if (m_count < headLength)
-            m_head[static_cast<std::size_t>(m_count)] = digit;
-        if (digit != 0)
-            m_lastNonZero = m_count;
-        ++m_count;
-        if (inIntegerPart)
-            ++m_pointPosition;
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (std::size_t found = text.find(separator); found != std::string_view::npos;
+         found = text.find(separator, start)) {
+        pieces.push_back(text.substr(start, found - start));
+        start = found + separator.size();
     }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
 
-    // The value rounded to a whole number, a half to the even neighbour. Empty when the magnitude
-    // reaches 100000, which no Count can hold.
-    std::optional<std::int64_t> roundedMagnitude(std::int64_t exponent) const
-    {
-        if (m_count == 0)
-            return 0;
-        // The value is 0.d1 d2 d3 ... x 10^point, with d1 the first digit that is not 0; digits
-        // past those read are zeros.
-        const std::int64_t point = m_pointPosition + exponent;
-        if (point > maxWholeDigits)
+// The digits of the integer part with any group separators taken out, or nothing when the
+// grouping is not in threes.
+std::optional<std::string> ungroupedDigits(std::string_view integerPart,
+                                           std::string_view groupSeparator)
+{
+    if (groupSeparator.empty() || integerPart.find(groupSeparator) == std::string_view::npos) {
+        if (!allDigits(integerPart))
             return std::nullopt;
-        if (point < 0)
-            return 0; // below 0.1
-        const auto wholeDigits = static_cast<std::size_t>(point);
-        std::int64_t whole = 0;
-        for (std::size_t i = 0; i < wholeDigits; ++i)
-            whole = whole * 10 + m_head[i];
-        const int roundingDigit = m_head[wholeDigits];
-        const bool beyondHalf = m_lastNonZero > point;
-        if (roundingDigit > 5 || (roundingDigit == 5 && (beyondHalf || whole % 2 != 0)))
-            ++whole;
-        return whole;
+        return std::string(integerPart);
     }
-
-private:
-    static constexpr std::int64_t maxWholeDigits = 5;
-    // Every whole digit, the rounding digit and one more.
-    static constexpr std::int64_t headLength = maxWholeDigits + 2;
-
-    std::array<int, static_cast<std::size_t>(headLength)> m_head{};
-    std::int64_t m_count = 0;
-    std::int64_t m_pointPosition = 0;
-    std::int64_t m_lastNonZero = 0; // index among the significant digits
-};
-
-// Exponents are clamped far beyond any digit count a text can hold and far from the limits of
-// int64, so the sum of point position and exponent cannot overflow.
-constexpr std::int64_t exponentLimit = std::int64_t{1} << 50;
-
-class Reader
-{
-public:
-    explicit Reader(std::string_view text) : m_rest(text) {}
-
-    bool atEnd() const { return m_rest.empty(); }
-
-    bool take(std::string_view token)
-    {
-        if (token.empty() || !m_rest.starts_with(token))
-            return false;
-        m_rest.remove_prefix(token.size());
-        return true;
-    }
-
-    bool takeEither(char a, char b)
-    {
-        if (m_rest.empty() || (m_rest.front() != a && m_rest.front() != b))
-            return false;
-        m_rest.remove_prefix(1);
-        return true;
-    }
-
-    std::size_t takeDigits(SignificantDigits& digits, bool inIntegerPart)
-    {
-        std::size_t count = 0;
-        while (count < m_rest.size() && isDigit(m_rest[count]))
-            digits.add(m_rest[count++] - '0', inIntegerPart);
-        m_rest.remove_prefix(count);
-        return count;
-    }
-
-    // A group separator counts only when exactly three digits follow it.
-    bool takeGroup(std::string_view separator, SignificantDigits& digits)
-    {
-        if (separator.empty() || !m_rest.starts_with(separator))
-            return false;
-        const std::string_view after = m_rest.substr(separator.size());
-        if (after.size() < 3 || !std::all_of(after.begin(), after.begin() + 3, isDigit) ||
-            (after.size() > 3 && isDigit(after[3])))
-            return false;
-        m_rest.remove_prefix(separator.size());
-        takeDigits(digits, true);
-        return true;
-    }
-
-    std::optional<std::int64_t> takeExponent()
-    {
-        const bool negative = take("-");
-        if (!negative)
-            take("+");
-        std::int64_t magnitude = 0;
-        std::size_t count = 0;
-        for (; count < m_rest.size() && isDigit(m_rest[count]); ++count)
-            magnitude = std::min(exponentLimit, magnitude * 10 + (m_rest[count] - '0'));
-        if (count == 0)
+    const std::vector<std::string_view> groups = splitAt(integerPart, groupSeparator);
+    std::string digits;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const bool sizeFits =
+            i == 0 ? groups[i].size() >= 1 && groups[i].size() <= 3 : groups[i].size() == 3;
+        if (!sizeFits || !allDigits(groups[i]))
             return std::nullopt;
-        m_rest.remove_prefix(count);
-        return negative ? -magnitude : magnitude;
+        digits += groups[i];
     }
+    return digits;
+}
 
-private:
-    std::string_view m_rest;
-};
+// Exponents beyond this are far past any digit string a text can hold, and ten times it is far
+// from the limit of int64.
+constexpr std::int64_t hugeExponent = 1'000'000'000'000'000;
 
-std::string_view trimBlanks(std::string_view text)
+// The exponent's value, held at +-hugeExponent when it is larger than that.
+std::optional<std::int64_t> exponentValue(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+'))
         text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    if (text.empty() || !allDigits(text))
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : text)
+        value = std::min(hugeExponent, value * 10 + (c - '0'));
+    return negative ? -value : value;
 }
 
-// Most boxes hold a few plain digits; up to four of them are always a Count as they stand.
+// Most boxes hold a few plain digits, and up to four of them are always a Count: they skip the
+// copies the general reading makes.
 std::optional<Count> plainDigits(std::string_view text)
 {
     if (text.empty() || text.size() > 4)
         return std::nullopt;
     int value = 0;
     for (const char c : text) {
-        if (!isDigit(c))
+        if (c < '0' || c > '9')
             return std::nullopt;
         value = value * 10 + (c - '0');
     }
-    return static_cast<Count>(value);
-}
-
-// Every other form. Kept out of line, so that plain digits do not pay for its stack frame.
-[[gnu::noinline]] std::variant<Count, FailureKind> convertWrittenNumber(std::string_view text,
-                                                                        const NumberFormat& format)
-{
-    Reader reader(trimBlanks(text));
-    const bool negative = reader.take("-");
-    if (!negative)
-        reader.take("+");
-
-    SignificantDigits digits;
-    const std::size_t leadingRun = reader.takeDigits(digits, true);
-    if (leadingRun > 0 && leadingRun <= 3) {
-        while (reader.takeGroup(format.groupSeparator, digits)) {
-        }
-    }
-    std::size_t fractionDigits = 0;
-    if (reader.take(format.decimalSeparator))
-        fractionDigits = reader.takeDigits(digits, false);
-    if (leadingRun == 0 && fractionDigits == 0)
-        return FailureKind::typeMismatch;
-
-    std::int64_t exponent = 0;
-    if (reader.takeEither('e', 'E')) {
-        const std::optional<std::int64_t> written = reader.takeExponent();
-        if (!written)
-            return FailureKind::typeMismatch;
-        exponent = *written;
-    }
-    if (!reader.atEnd())
-        return FailureKind::typeMismatch;
-
-    const std::optional<std::int64_t> magnitude = digits.roundedMagnitude(exponent);
-    if (!magnitude)
-        return FailureKind::overflow;
-    const std::int64_t value = negative ? -*magnitude : *magnitude;
-    if (!std::in_range<Count>(value))
-        return FailureKind::overflow;
     return static_cast<Count>(value);
 }
 
@@ -215,7 +94,73 @@ std::variant<Count, FailureKind> convertCountText(std::string_view text, const N
 {
     if (const std::optional<Count> plain = plainDigits(text))
         return *plain;
-    return convertWrittenNumber(text, format);
+
+    constexpr FailureKind mismatch = FailureKind::typeMismatch;
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+'))
+        text.remove_prefix(1);
+
+    std::int64_t exponent = 0;
+    std::string_view mantissa = text;
+    if (const std::size_t e = text.find_first_of("eE"); e != std::string_view::npos) {
+        const std::optional<std::int64_t> value = exponentValue(text.substr(e + 1));
+        if (!value)
+            return mismatch;
+        exponent = *value;
+        mantissa = text.substr(0, e);
+    }
+
+    std::string_view integerPart = mantissa;
+    std::string_view fractionPart;
+    if (const std::size_t point = mantissa.find(format.decimalSeparator);
+        !format.decimalSeparator.empty() && point != std::string_view::npos) {
+        integerPart = mantissa.substr(0, point);
+        fractionPart = mantissa.substr(point + format.decimalSeparator.size());
+    }
+    const std::optional<std::string> integerDigits =
+        ungroupedDigits(integerPart, format.groupSeparator);
+    if (!integerDigits || !allDigits(fractionPart) ||
+        integerDigits->size() + fractionPart.size() == 0)
+        return mismatch;
+
+    // The number is exactly digits x 10^scale.
+    std::string digits = *integerDigits + std::string(fractionPart);
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+    if (digits.empty())
+        return Count{0};
+    const std::int64_t scale = exponent - static_cast<std::int64_t>(fractionPart.size());
+
+    // Beyond five whole digits the value is at least 100000; before the first one it is below
+    // a tenth.
+    const std::int64_t wholeDigitCount = static_cast<std::int64_t>(digits.size()) + scale;
+    if (wholeDigitCount > 5)
+        return FailureKind::overflow;
+    if (wholeDigitCount < 0)
+        return Count{0};
+    const auto wholeCount = static_cast<std::size_t>(wholeDigitCount);
+    if (digits.size() < wholeCount)
+        digits.append(wholeCount - digits.size(), '0');
+    const std::string_view whole = std::string_view(digits).substr(0, wholeCount);
+    const std::string_view fraction = std::string_view(digits).substr(wholeCount);
+
+    int magnitude = 0;
+    for (const char c : whole)
+        magnitude = magnitude * 10 + (c - '0');
+    // A half goes to the even neighbour; anything past the half, up.
+    const char roundingDigit = fraction.empty() ? '0' : fraction[0];
+    const bool pastHalf = fraction.find_first_not_of('0', 1) != std::string_view::npos;
+    if (roundingDigit > '5' || (roundingDigit == '5' && (pastHalf || magnitude % 2 == 1)))
+        ++magnitude;
+
+    const int value = negative ? -magnitude : magnitude;
+    if (!std::in_range<Count>(value))
+        return FailureKind::overflow;
+    return static_cast<Count>(value);
 }
 
 } // namespace tallyfen
