@@ -59,6 +59,12 @@ struct FailureRow
     ScoringFailure expected;
 };
 
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const FailureRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 class FailureCauses : public testing::TestWithParam<FailureRow>
 {};
 
