@@ -17,7 +17,7 @@ void expectTotalsAtZero(const ScoreSheet& sheet)
 {
     EXPECT_EQ(sheet.dp, 0);
     EXPECT_EQ(sheet.maxDp, 0);
-    EXPECT_EQ(sheet.dpPercent, Percent{});
+    EXPECT_EQ(sheet.dpPercent.tenThousandths, 0);
 }
 
 } // namespace
