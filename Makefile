@@ -21,13 +21,15 @@ run: build
 
 # The whole suite, then the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (clang), which also runs each fuzzer for a bounded time.
+# The assets check needs the drawing tool, which a plain build leaves out.
 test: build
+	cmake --build --preset $(PRESET) -j $(JOBS) --target tallyfen-draw-assets
 	ctest --preset $(PRESET) -j $(JOBS)
 	@$(MAKE) --no-print-directory test-sanitize
 
 test-sanitize: setup
 	@test -f build/sanitize/CMakeCache.txt || cmake --preset sanitize
-	cmake --build --preset sanitize -j $(JOBS)
+	cmake --build --preset sanitize -j $(JOBS) --target all tallyfen-draw-assets
 	ctest --preset sanitize -j $(JOBS)
 
 bench: build

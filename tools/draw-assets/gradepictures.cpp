@@ -1,4 +1,4 @@
-#include "grade_pictures.h"
+#include "gradepictures.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -58,9 +58,12 @@ QImage glowLayer(const QPainterPath& letters, QColor colour, qreal radius)
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(layer.scanLine(y));
         for (int x = 0; x < width; ++x) {
+            // Faded out towards the border, so the picture's edges stay white.
+            const int border = std::min({x, y, width - 1 - x, height - 1 - y});
+            const float fade = std::clamp(static_cast<float>(border - 1) / 3.0f, 0.0f, 1.0f);
             // Doubled so the halo stays visible a few pixels out, then capped.
             const float strength =
-                std::min(1.0f, 2.0f * coverage[static_cast<size_t>(y * width + x)]);
+                fade * std::min(1.0f, 2.0f * coverage[static_cast<size_t>(y * width + x)]);
             row[x] = qRgba(colour.red(), colour.green(), colour.blue(),
                            static_cast<int>(std::lround(strength * 255.0f)));
         }

@@ -1,4 +1,4 @@
-#include "ico_file.h"
+#include "icofile.h"
 
 #include <QBuffer>
 #include <QDataStream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "letter_shapes.h"
+#include "lettershapes.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "program_icon.h"
+#include "programicon.h"
 
 #include <QPainter>
 #include <QPolygonF>

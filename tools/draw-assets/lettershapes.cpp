@@ -1,4 +1,4 @@
-#include "letter_shapes.h"
+#include "lettershapes.h"
 
 namespace {
 
