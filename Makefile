@@ -33,11 +33,13 @@ test-sanitize: setup
 	ctest --preset sanitize -j $(JOBS)
 
 bench: build
+	cmake --build --preset $(PRESET) -j $(JOBS) --target tallyfen-bench-scoring tallyfen-bench-window
 	$(BUILD)/bin/tallyfen-bench-scoring
 	$(BUILD)/bin/tallyfen-bench-window
 
 # Start-up to the first painted frame and peak memory, against a bare Qt window, under Xvfb.
 bench-startup: build
+	cmake --build --preset $(PRESET) -j $(JOBS) --target tallyfen-baseline-window tallyfen-firstframe
 	xvfb-run -a -s '-screen 0 1280x1024x24' bench/startup/measure.py $(BUILD) --runs 20
 
 # Redraws the grade pictures and the icon into assets/ (they are committed).
