@@ -27,7 +27,7 @@ constexpr bool singleDigit(Count count)
 }
 
 // Later rows are the finer awards: where several hold, the last one stands.
-constexpr std::array<AwardRule, 7> awardRules{{
+constexpr auto awardRules = std::to_array<AwardRule>({
     {"Full Combo", fullCombo},
     {"Single Digit Greats",
      [](const ScoreSheet& s) { return fullCombo(s) && singleDigit(s.great); }},
@@ -38,7 +38,7 @@ constexpr std::array<AwardRule, 7> awardRules{{
     {"White Flag", [](const ScoreSheet& s) { return noGreats(s) && s.perfect == 1; }},
     {"Quadruple A",
      [](const ScoreSheet& s) { return noGreats(s) && s.perfect == 0 && s.ok == s.maxOk; }},
-}};
+});
 
 } // namespace
 

@@ -15,7 +15,7 @@ struct GradeBand
 };
 
 // Best grade first. AAAA and AAA share the bound of 100 %; the Perfect count tells them apart.
-constexpr std::array<GradeBand, 7> bands{{
+constexpr auto bands = std::to_array<GradeBand>({
     {Grade::aaaa, "AAAA", Percent::whole(100)},
     {Grade::aaa, "AAA", Percent::whole(100)},
     {Grade::aa, "AA", Percent::whole(93)},
@@ -23,7 +23,7 @@ constexpr std::array<GradeBand, 7> bands{{
     {Grade::b, "B", Percent::whole(65)},
     {Grade::c, "C", Percent::whole(40)},
     {Grade::d, "D", Percent{std::numeric_limits<std::int64_t>::min()}},
-}};
+});
 
 constexpr std::size_t aaaaRow = 0;
 constexpr std::size_t aaaRow = 1;

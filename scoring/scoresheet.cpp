@@ -52,12 +52,9 @@ std::optional<ScoringFailure> readCounts(ScoreSheet& sheet, const BoxTexts& text
 
 std::optional<ScoringFailure> computeDancePoints(ScoreSheet& sheet)
 {
-    // Every calculation starts from nothing, also after one that failed halfway.
-    sheet.dp = 0;
-    sheet.maxDp = 0;
-    sheet.dpPercent = {};
     const ScoreSheet& s = sheet;
 
+    // DP runs up from 0 in every calculation, also after one that failed halfway.
     Count dp = 0;
     if (!fits(s.marvelous + s.perfect, dp) || !fits(dp * 2, dp))
         return overflow(FailureCause::marvelousAndPerfect, largestCount(s, Judgement::perfect));

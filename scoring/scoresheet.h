@@ -53,7 +53,7 @@ std::optional<ScoringFailure> readCounts(ScoreSheet& sheet, const BoxTexts& text
                                          const NumberFormat& format);
 
 // DP, then Max DP, then the percentage from the sheet's counts, each step checked; a failure
-// names the step that ran over. On failure the totals stay 0.
+// names the step that ran over. The sheet's totals are written only when every step fits.
 std::optional<ScoringFailure> computeDancePoints(ScoreSheet& sheet);
 
 } // namespace tallyfen

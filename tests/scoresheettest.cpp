@@ -25,6 +25,13 @@ void expectTotalsAtZero(const ScoreSheet& sheet)
 TEST(ScoreSheet, keepsCountsAndStartsEveryCalculationFromZero)
 {
     ScoreSheet sheet;
+    // A new sheet holds nothing, and a failure in the first box leaves it so.
+    ASSERT_TRUE(std::holds_alternative<ScoringFailure>(
+        calculateOn(sheet, {"x", "1", "1", "1", "1", "1", "1", "1"})));
+    for (const Judgement judgement : allJudgements)
+        EXPECT_EQ(sheet.count(judgement), 0) << judgementName(judgement);
+    expectTotalsAtZero(sheet);
+
     ASSERT_TRUE(std::holds_alternative<DanceResult>(
         calculateOn(sheet, {"90", "0", "10", "0", "0", "0", "3", "4"})));
     EXPECT_EQ(sheet.great, 10);
