@@ -1,21 +1,11 @@
-#include "applicationicon.h"
-#include "fonts.h"
 #include "frmtallyfen.h"
+#include "startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tallyfen"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tallyfen"));
-    QApplication::setApplicationVersion(QStringLiteral(TALLYFEN_DISPLAY_VERSION));
-    QApplication::setOrganizationDomain(QStringLiteral("tallyfen.github.io"));
-    QGuiApplication::setDesktopFileName(QStringLiteral(TALLYFEN_APP_ID));
-    QApplication::setWindowIcon(tallyfen::applicationIcon());
-    tallyfen::registerFontStandIns();
-
-    tallyfen::frmTallyfen window;
-    window.show();
+    const std::unique_ptr<tallyfen::frmTallyfen> window = tallyfen::startUp();
     return app.exec();
 }
