@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <memory>
 #include <utility>
 
 namespace tallyfen {
@@ -15,32 +16,27 @@ MessageHandler& installedHandler()
     return handler;
 }
 
-} // namespace
-
+// The box as the player sees it, not yet shown.
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Message& message)
 {
     auto box = std::make_unique<QMessageBox>(message.icon, message.title, message.text,
                                              QMessageBox::Ok, parent);
-    box->setWindowModality(Qt::ApplicationModal);
     // A window does not pass its font on to a box of its own; the desktop's would stand out.
     if (parent)
         box->setFont(parent->window()->font());
     // Some desktops put an icon on every OK button; the program's buttons carry none.
     box->button(QMessageBox::Ok)->setIcon(QIcon());
     // Without an icon Qt's box still keeps the icon's column at the left, so the text stands
-    // off-centre: it takes that column over (Qt 6 lays the box out in a grid, text at row 0).
+    // off-centre: it spans both columns instead (Qt 6 lays the box out in a grid, text at row 0).
     if (message.icon == QMessageBox::NoIcon) {
         auto* grid = static_cast<QGridLayout*>(box->layout());
-        if (QLayoutItem* iconSlot = grid->itemAtPosition(0, 0); iconSlot->spacerItem()) {
-            grid->removeItem(iconSlot);
-            delete iconSlot;
-        }
-        QLabel* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        grid->removeWidget(text);
-        grid->addWidget(text, 0, 0, 1, grid->columnCount());
+        grid->addWidget(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")), 0, 0, 1,
+                        grid->columnCount());
     }
     return box;
 }
+
+} // namespace
 
 void showMessage(QWidget* parent, const Message& message)
 {

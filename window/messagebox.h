@@ -3,7 +3,6 @@
 #include <QMessageBox>
 #include <QString>
 #include <functional>
-#include <memory>
 
 class QWidget;
 
@@ -18,9 +17,6 @@ struct Message
 
     friend bool operator==(const Message&, const Message&) = default;
 };
-
-// The box as the player sees it, application-modal, not yet shown.
-std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Message& message);
 
 // Shows the message and returns when the player has closed it.
 void showMessage(QWidget* parent, const Message& message);

@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -10,11 +12,10 @@
 #include <QTest>
 #include <QTextLayout>
 #include <QTimer>
-#include <applicationicon.h>
-#include <fonts.h>
 #include <frmtallyfen.h>
 #include <memory>
 #include <messages.h>
+#include <startup.h>
 
 using tallyfen::Message;
 
@@ -72,6 +73,8 @@ private slots:
     void gradePicture();
     void iconPicture_data();
     void iconPicture();
+    void identity_data();
+    void identity();
     void awardFits_data();
     void awardFits();
     void fractionalPointSize_data();
@@ -96,8 +99,6 @@ private:
 void FrmTallyfenTest::initTestCase()
 {
     QApplication::setStyle(new IconButtonStyle);
-    tallyfen::registerFontStandIns();
-    tallyfen::setMessageHandler([this](QWidget*, const Message& shown) { m_messages += shown; });
     // A real modal box would wait for a player: close it, and fail the test.
     m_watchdog.setInterval(100);
     connect(&m_watchdog, &QTimer::timeout, this, [this] {
@@ -114,8 +115,8 @@ void FrmTallyfenTest::init()
     QLocale::setDefault(QLocale::c());
     m_messages.clear();
     m_unexpectedModal.clear();
-    m_window = std::make_unique<tallyfen::frmTallyfen>();
-    m_window->show();
+    tallyfen::setMessageHandler([this](QWidget*, const Message& shown) { m_messages += shown; });
+    m_window = tallyfen::startUp();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
@@ -362,14 +363,33 @@ void FrmTallyfenTest::help()
     QCOMPARE(m_messages, (QList<Message>{expected, expected}));
     QCOMPARE(shown(), before);
 
-    // The box itself, as the player would see it.
-    const auto box = tallyfen::makeMessageBox(m_window.get(), m_messages[0]);
-    box->show(); // lays the box out; no event is handled before it goes
-    QCOMPARE(box->windowModality(), Qt::ApplicationModal);
-    QCOMPARE(box->font(), m_window->font());
-    QVERIFY(box->button(QMessageBox::Ok)->icon().isNull());
-    const QLabel* text = box->findChild<QLabel*>("qt_msgbox_label");
-    QCOMPARE(text->x(), box->width() - text->geometry().right() - 1);
+    // The real box, as the player sees it, answered with Enter on its OK button.
+    tallyfen::setMessageHandler({});
+    QString title;
+    QFont font;
+    bool okHasIcon = true;
+    QList<int> textMargins;
+    auto* answer = new QTimer(this);
+    connect(answer, &QTimer::timeout, answer, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        answer->stop();
+        title = box->windowTitle();
+        font = box->font();
+        okHasIcon = !box->button(QMessageBox::Ok)->icon().isNull();
+        const QLabel* text = box->findChild<QLabel*>("qt_msgbox_label");
+        textMargins = {text->x(), box->width() - text->geometry().right() - 1};
+        QTest::keyClick(box->button(QMessageBox::Ok), Qt::Key_Enter);
+    });
+    answer->start(0);
+    QTest::mouseClick(help, Qt::LeftButton);
+    delete answer;
+    QCOMPARE(title, expected.title);
+    QCOMPARE(font, m_window->font());
+    QVERIFY(!okHasIcon);
+    QCOMPARE(textMargins.value(0), textMargins.value(1));
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
 void FrmTallyfenTest::click_data()
@@ -440,8 +460,38 @@ void FrmTallyfenTest::iconPicture()
 {
     QFETCH(int, size);
     const QImage committed(TALLYFEN_ASSETS_DIR "/icon/tallyfen-" + QString::number(size) + ".png");
-    QCOMPARE(tallyfen::applicationIcon().pixmap(size).toImage(),
+    QCOMPARE(m_window->windowIcon().pixmap(size).toImage(),
              committed.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+// The program names itself to the desktop as its packaged desktop entry and metainfo do.
+void FrmTallyfenTest::identity_data()
+{
+    const auto packaged = [](const QString& pattern, const QString& suffix) {
+        QDir packaging(TALLYFEN_PACKAGING_DIR "/linux");
+        const QString file = packaging.entryList({"*" + suffix}).value(0);
+        QFile text(packaging.filePath(file));
+        text.open(QIODevice::ReadOnly);
+        return std::pair(file.chopped(suffix.size()),
+                         QRegularExpression(pattern, QRegularExpression::MultilineOption)
+                             .match(QString::fromUtf8(text.readAll()))
+                             .captured(1));
+    };
+    const auto [entryFile, entryName] = packaged("^Name=(.*)$", ".desktop");
+    const QString release = packaged("<release version=\"([^\"]+)\"", ".metainfo.xml").second;
+
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("applicationName") << entryName;
+    QTest::newRow("applicationDisplayName") << entryName;
+    QTest::newRow("applicationVersion") << release;
+    QTest::newRow("desktopFileName") << entryFile;
+}
+
+void FrmTallyfenTest::identity()
+{
+    QFETCH(QString, expected);
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(qApp->property(QTest::currentDataTag()).toString(), expected);
 }
 
 void FrmTallyfenTest::awardFits_data()
