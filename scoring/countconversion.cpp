@@ -88,13 +88,10 @@ std::optional<Count> plainDigits(std::string_view text)
     return static_cast<Count>(value);
 }
 
-} // namespace
-
-std::variant<Count, FailureKind> convertCountText(std::string_view text, const NumberFormat& format)
+// Blanks, signs, separators and exponents. Out of line, so that plain digits do not pay for
+// this reading's stack frame.
+[[gnu::noinline]] CountReading readNumberText(std::string_view text, const NumberFormat& format)
 {
-    if (const std::optional<Count> plain = plainDigits(text))
-        return *plain;
-
     constexpr FailureKind mismatch = FailureKind::typeMismatch;
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
@@ -161,6 +158,15 @@ std::variant<Count, FailureKind> convertCountText(std::string_view text, const N
     if (!std::in_range<Count>(value))
         return FailureKind::overflow;
     return static_cast<Count>(value);
+}
+
+} // namespace
+
+CountReading convertCountText(std::string_view text, const NumberFormat& format)
+{
+    if (const std::optional<Count> plain = plainDigits(text))
+        return *plain;
+    return readNumberText(text, format);
 }
 
 } // namespace tallyfen

@@ -42,10 +42,11 @@ std::optional<ScoringFailure> readCounts(ScoreSheet& sheet, const BoxTexts& text
                                          const NumberFormat& format)
 {
     for (const Judgement judgement : allJudgements) {
-        const auto converted = convertCountText(texts[static_cast<std::size_t>(judgement)], format);
-        if (const auto* failure = std::get_if<FailureKind>(&converted))
-            return ScoringFailure{*failure, FailureCause::boxText, judgement};
-        sheet.count(judgement) = std::get<Count>(converted);
+        const CountReading reading =
+            convertCountText(texts[static_cast<std::size_t>(judgement)], format);
+        if (!reading.isCount)
+            return ScoringFailure{reading.failure, FailureCause::boxText, judgement};
+        sheet.count(judgement) = reading.count;
     }
     return std::nullopt;
 }

@@ -106,6 +106,5 @@ INSTANTIATE_TEST_SUITE_P(Steps, FailureCauses, testing::Values(
 
 TEST(CountConversion, tabsAroundACount)
 {
-    EXPECT_EQ(convertCountText("\t 7\t", NumberFormat{}),
-              (std::variant<Count, FailureKind>(Count{7})));
+    EXPECT_EQ(convertCountText("\t 7\t", NumberFormat{}), CountReading(Count{7}));
 }
