@@ -11,7 +11,6 @@ namespace tallyfen {
 std::unique_ptr<frmTallyfen> startUp()
 {
     QApplication::setApplicationName(QStringLiteral("Tallyfen"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tallyfen"));
     QApplication::setApplicationVersion(QStringLiteral(TALLYFEN_DISPLAY_VERSION));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TALLYFEN_APP_ID));
