@@ -3,6 +3,8 @@
 #include "coretext.h"
 #include "messagebox.h"
 #include "messages.h"
+#include "resultannouncement.h"
+#include "resultspeech.h"
 #include "ui_frmtallyfen.h"
 
 #include <utility>
@@ -22,7 +24,8 @@ void setPointSize(QLabel* label, qreal points)
 } // namespace
 
 frmTallyfen::frmTallyfen(QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::frmTallyfen>())
+    : QWidget(parent), m_ui(std::make_unique<Ui::frmTallyfen>()),
+      m_resultAnnouncement(new ResultAnnouncement(this))
 {
     m_ui->setupUi(this);
     m_countBoxes = {m_ui->txtMarvelous, m_ui->txtPerfect, m_ui->txtGreat, m_ui->txtGood,
@@ -147,6 +150,7 @@ void frmTallyfen::showDanceResult(const DanceResult& result)
         m_ui->lblAward->setText(fromUtf8(*result.award));
     m_ui->lblShowDP->setText(fromUtf8(countToText(result.dp)));
     m_ui->lblShowMaxDP->setText(fromUtf8(countToText(result.maxDp)));
+    m_resultAnnouncement->announce(spokenResult(result));
 }
 
 void frmTallyfen::reportFailure(const ScoringFailure& failure)

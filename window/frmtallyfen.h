@@ -16,6 +16,8 @@ class frmTallyfen;
 
 namespace tallyfen {
 
+class ResultAnnouncement;
+
 // The calculator's one window. Data flow, one event at a time:
 // - cmdCalculate_Click reads the texts of the eight count boxes and hands them, with the
 //   locale's decimal and group separators, to calculate, which fills the window's ScoreSheet.
@@ -57,6 +59,7 @@ private:
     std::array<QLineEdit*, judgementCount> m_countBoxes;
     std::array<QLabel*, 7> m_gradePictures;
     ScoreSheet m_scoreSheet;
+    ResultAnnouncement* const m_resultAnnouncement;
 };
 
 } // namespace tallyfen

@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "accessiblefactory.h"
 #include "applicationicon.h"
 #include "fonts.h"
 #include "frmtallyfen.h"
@@ -16,6 +17,7 @@ std::unique_ptr<frmTallyfen> startUp()
     QGuiApplication::setDesktopFileName(QStringLiteral(TALLYFEN_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
     registerFontStandIns();
+    installAccessibleFactory();
 
     auto window = std::make_unique<frmTallyfen>();
     window->show();

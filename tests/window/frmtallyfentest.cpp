@@ -81,6 +81,8 @@ private slots:
     void fractionalPointSize();
     void accessible_data();
     void accessible();
+    void boxValue_data();
+    void boxValue();
 
 private:
     QLineEdit* box(const QString& name) const { return m_window->findChild<QLineEdit*>(name); }
@@ -176,17 +178,18 @@ void FrmTallyfenTest::press_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("edited");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("spoken");
     // clang-format off
-    QTest::newRow("marvelous100") << "100 0 0 0 0 0 0 0" << "C" << "txtMarvelous" << "100|imgAAAA|||Quadruple A|200|200";
-    QTest::newRow("marvelous50Perfect50") << "50 50 0 0 0 0 0 0" << "C" << "txtPerfect" << "100|imgAAA|AAAA|0.0000|Triple A|200|200";
-    QTest::newRow("marvelous43Great7") << "43 0 7 0 0 0 0 0" << "C" << "txtGreat" << "93|imgAA|AAA|7|Single Digit Greats|93|100";
-    QTest::newRow("typicalPlay") << "90 0 10 0 0 0 3 4" << "C" << "txtGood" << "92.8571|imgA|AA|0.1429|Full Combo|208|224";
-    QTest::newRow("marvelous30Good10") << "30 0 0 10 0 0 0 0" << "C" << "txtBoo" << "75|imgB|A|5||60|80";
-    QTest::newRow("marvelous10Good6") << "10 0 0 6 0 0 0 0" << "C" << "txtMiss" << "62.5|imgC|B|2.5||20|32";
-    QTest::newRow("miss1") << "0 0 0 0 0 1 0 0" << "C" << "txtOK" << "-400|imgD|C|440||-8|2";
-    QTest::newRow("ok2MaxOK1") << "0 0 0 0 0 0 2 1" << "C" << "txtMaxOK" << "200||||Full Combo|12|6";
-    QTest::newRow("germanMarvelous89Comma5") << "89,5 0 10 0 0 0 3 4" << "de_DE" << "txtGreat" << "92,8571|imgA|AA|0,1429|Full Combo|208|224";
-    QTest::newRow("germanMarvelous50Perfect50") << "50 50 0 0 0 0 0 0" << "de_DE" << "txtOK" << "100|imgAAA|AAAA|0.0000|Triple A|200|200";
+    QTest::newRow("marvelous100") << "100 0 0 0 0 0 0 0" << "C" << "txtMarvelous" << "100|imgAAAA|||Quadruple A|200|200" << "100 percent, grade AAAA, Quadruple A, 200 of 200 dance points";
+    QTest::newRow("marvelous50Perfect50") << "50 50 0 0 0 0 0 0" << "C" << "txtPerfect" << "100|imgAAA|AAAA|0.0000|Triple A|200|200" << "100 percent, grade AAA, 0.0000 away from AAAA, Triple A, 200 of 200 dance points";
+    QTest::newRow("marvelous43Great7") << "43 0 7 0 0 0 0 0" << "C" << "txtGreat" << "93|imgAA|AAA|7|Single Digit Greats|93|100" << "93 percent, grade AA, 7 away from AAA, Single Digit Greats, 93 of 100 dance points";
+    QTest::newRow("typicalPlay") << "90 0 10 0 0 0 3 4" << "C" << "txtGood" << "92.8571|imgA|AA|0.1429|Full Combo|208|224" << "92.8571 percent, grade A, 0.1429 away from AA, Full Combo, 208 of 224 dance points";
+    QTest::newRow("marvelous30Good10") << "30 0 0 10 0 0 0 0" << "C" << "txtBoo" << "75|imgB|A|5||60|80" << "75 percent, grade B, 5 away from A, 60 of 80 dance points";
+    QTest::newRow("marvelous10Good6") << "10 0 0 6 0 0 0 0" << "C" << "txtMiss" << "62.5|imgC|B|2.5||20|32" << "62.5 percent, grade C, 2.5 away from B, 20 of 32 dance points";
+    QTest::newRow("miss1") << "0 0 0 0 0 1 0 0" << "C" << "txtOK" << "-400|imgD|C|440||-8|2" << "-400 percent, grade D, 440 away from C, -8 of 2 dance points";
+    QTest::newRow("ok2MaxOK1") << "0 0 0 0 0 0 2 1" << "C" << "txtMaxOK" << "200||||Full Combo|12|6" << "200 percent, no grade, Full Combo, 12 of 6 dance points";
+    QTest::newRow("germanMarvelous89Comma5") << "89,5 0 10 0 0 0 3 4" << "de_DE" << "txtGreat" << "92,8571|imgA|AA|0,1429|Full Combo|208|224" << "92,8571 percent, grade A, 0,1429 away from AA, Full Combo, 208 of 224 dance points";
+    QTest::newRow("germanMarvelous50Perfect50") << "50 50 0 0 0 0 0 0" << "de_DE" << "txtOK" << "100|imgAAA|AAAA|0.0000|Triple A|200|200" << "100 percent, grade AAA, 0.0000 away from AAAA, Triple A, 200 of 200 dance points";
     // clang-format on
 }
 
@@ -195,6 +198,7 @@ void FrmTallyfenTest::press()
     QFETCH(QString, counts);
     QFETCH(QString, locale);
     QFETCH(QString, expected);
+    QFETCH(QString, spoken);
     QLocale::setDefault(QLocale(locale));
 
     // A typical press first, so that every result label holds something to be replaced.
@@ -205,6 +209,10 @@ void FrmTallyfenTest::press()
 
     QCOMPARE(results(), expected);
     QCOMPARE(m_messages.size(), 0);
+    QAccessibleInterface* announcement =
+        QAccessible::queryAccessibleInterface(m_window->findChild<QObject*>("resultAnnouncement"));
+    QCOMPARE(announcement->role(), QAccessible::Notification);
+    QCOMPARE(announcement->text(QAccessible::Name), spoken);
 }
 
 void FrmTallyfenTest::editClearsResult()
@@ -555,37 +563,99 @@ void FrmTallyfenTest::fractionalPointSize()
 void FrmTallyfenTest::accessible_data()
 {
     QTest::addColumn<QString>("control");
+    QTest::addColumn<QAccessible::Role>("role");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     const QStringList judgements{"Marvelous", "Perfect", "Great", "Good",
                                  "Boo",       "Miss",    "OK",    "Max OK"};
     for (qsizetype i = 0; i < judgements.size(); ++i) {
         const QString& box = windowcontrols::countBoxes[i];
-        QTest::newRow(qPrintable(box)) << box << judgements[i] + " count"
-                                       << "lbl" + box.mid(3);
+        QTest::newRow(qPrintable(box))
+            << box << QAccessible::EditableText << judgements[i] + " count"
+            << "lbl" + box.mid(3);
     }
-    QTest::newRow("cmdCalculate") << "cmdCalculate"
-                                  << "Calculate"
-                                  << "";
-    QTest::newRow("cmdHelp") << "cmdHelp"
-                             << "Help"
-                             << "";
+    // clang-format off
+    QTest::newRow("frmTallyfen") << "" << QAccessible::Window << "Tallyfen" << "";
+    QTest::newRow("cmdCalculate") << "cmdCalculate" << QAccessible::Button << "Calculate" << "";
+    QTest::newRow("cmdHelp") << "cmdHelp" << QAccessible::Button << "Help" << "";
+    // clang-format on
     for (const QString& picture : windowcontrols::gradePictures)
-        QTest::newRow(qPrintable(picture)) << picture << "Grade " + picture.mid(3) << "";
+        QTest::newRow(qPrintable(picture))
+            << picture << QAccessible::Graphic << "Grade " + picture.mid(3) << "";
 }
 
+// What a screen reader finds: each control's role and name, and the caption tied to it, which
+// Orca reads in place of the control's own name.
 void FrmTallyfenTest::accessible()
 {
     QFETCH(QString, control);
+    QFETCH(QAccessible::Role, role);
     QFETCH(QString, name);
     QFETCH(QString, caption);
-    QAccessibleInterface* read =
-        QAccessible::queryAccessibleInterface(m_window->findChild<QWidget*>(control));
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(
+        control.isEmpty() ? m_window.get() : m_window->findChild<QWidget*>(control));
+    QCOMPARE(read->role(), role);
     QCOMPARE(read->text(QAccessible::Name), name);
     QStringList captions;
-    for (const auto& [other, relation] : read->relations(QAccessible::Label))
+    for (const auto& [other, relation] : read->relations(QAccessible::Label)) {
         captions += other->object()->objectName();
+        QCOMPARE(other->text(QAccessible::Name), name);
+    }
     QCOMPARE(captions.join(' '), caption);
+}
+
+void FrmTallyfenTest::boxValue_data()
+{
+    QTest::addColumn<QString>("typed");
+    // clang-format off
+    QTest::newRow("ninety") << "90";
+    QTest::newRow("ten") << "10";
+    QTest::newRow("zero") << "0";
+    QTest::newRow("abc") << "abc";
+    QTest::newRow("empty") << "";
+    QTest::newRow("blanksAround") << " 12 ";
+    // clang-format on
+}
+
+// A box's text as a screen reader reads it and moves in it: whole, in one run of attributes from
+// any offset, each character where the box draws it, the selection of a Tab as it stands.
+void FrmTallyfenTest::boxValue()
+{
+    QFETCH(QString, typed);
+    typeCounts({"0", "0", typed, "0"});
+    QTest::keyClick(box("txtGood"), Qt::Key_Tab, Qt::ShiftModifier);
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(box("txtGreat"));
+    QAccessibleTextInterface* text = read->textInterface();
+    const int length = static_cast<int>(typed.size());
+
+    QVERIFY(read->state().editable && read->state().selectableText && !read->state().readOnly);
+    QCOMPARE(read->text(QAccessible::Value), typed);
+    QCOMPARE(text->characterCount(), length);
+    QCOMPARE(text->text(0, length), typed);
+    int start = -1, end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE((QList{text->selectionCount(), start, end}), (QList{length ? 1 : 0, 0, length}));
+    const QRect boxArea(box("txtGreat")->mapToGlobal(QPoint()), box("txtGreat")->size());
+    for (int offset = 0; offset < length; ++offset) {
+        text->attributes(offset, &start, &end);
+        QCOMPARE((std::pair{start, end}), (std::pair{0, length}));
+        const QRect character = text->characterRect(offset);
+        QVERIFY2(boxArea.contains(character), qPrintable(QString::number(offset)));
+        QCOMPARE(text->offsetAtPoint(character.center() - QPoint(character.width() / 4, 0)),
+                 offset);
+    }
+
+    text->setSelection(0, length / 2, length);
+    QCOMPARE(box("txtGreat")->selectedText(), typed.mid(length / 2));
+    text->removeSelection(0);
+    QVERIFY(!box("txtGreat")->hasSelectedText());
+    text->addSelection(0, length);
+    QCOMPARE(box("txtGreat")->selectedText(), typed);
+    text->setCursorPosition(0);
+    QCOMPARE(text->cursorPosition(), 0);
+    text->scrollToSubstring(length, length);
+    QCOMPARE(text->cursorPosition(), length);
+    QCOMPARE(box("txtGreat")->text(), typed);
 }
 
 QTEST_MAIN(FrmTallyfenTest)

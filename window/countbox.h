@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace tallyfen {
+
+// A count box: a line edit whose focus changes reach assistive technology as one event.
+// Qt reports the select-all of a Tab, and the deselect on leaving, before the focus move itself,
+// and Orca 43 speaks each as it comes: "0 selected, Perfect count, 0 selected". The focus
+// event already carries the box with its selection, so the selection changes that a focus
+// change makes are not reported on their own.
+class CountBox : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+} // namespace tallyfen
