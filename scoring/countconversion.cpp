@@ -1,8 +1,10 @@
 #include "countconversion.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,17 +22,38 @@ bool allDigits(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::vector<std::string_view> splitAt(std::string_view text, std::string_view separator)
+// The separators a player may type for the locale's own. Where it groups with a blank, any of
+// the three that look alike (few keyboards type the narrow no-break space); where it groups with
+// an apostrophe, the typed one as well as the typographic one.
+std::vector<std::string_view> typedGroupSeparators(std::string_view groupSeparator)
+{
+    static constexpr std::array<std::string_view, 3> blanks{" ", "\u00A0", "\u202F"};
+    static constexpr std::array<std::string_view, 2> apostrophes{"'", "\u2019"};
+    for (const auto& alike : {std::span<const std::string_view>(blanks),
+                              std::span<const std::string_view>(apostrophes)})
+        if (std::find(alike.begin(), alike.end(), groupSeparator) != alike.end())
+            return {alike.begin(), alike.end()};
+    return {groupSeparator};
+}
+
+// The text cut at every occurrence of any of the separators.
+std::vector<std::string_view> splitAtAny(std::string_view text,
+                                         const std::vector<std::string_view>& separators)
 {
     std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (std::size_t found = text.find(separator); found != std::string_view::npos;
-         found = text.find(separator, start)) {
-        pieces.push_back(text.substr(start, found - start));
-        start = found + separator.size();
+    for (;;) {
+        std::size_t found = std::string_view::npos;
+        std::size_t length = 0;
+        for (const std::string_view separator : separators)
+            if (const std::size_t at = text.find(separator); at < found) {
+                found = at;
+                length = separator.size();
+            }
+        pieces.push_back(text.substr(0, found));
+        if (found == std::string_view::npos)
+            return pieces;
+        text.remove_prefix(found + length);
     }
-    pieces.push_back(text.substr(start));
-    return pieces;
 }
 
 // The digits of the integer part with any group separators taken out, or nothing when the
@@ -38,16 +61,14 @@ std::vector<std::string_view> splitAt(std::string_view text, std::string_view se
 std::optional<std::string> ungroupedDigits(std::string_view integerPart,
                                            std::string_view groupSeparator)
 {
-    if (groupSeparator.empty() || integerPart.find(groupSeparator) == std::string_view::npos) {
-        if (!allDigits(integerPart))
-            return std::nullopt;
-        return std::string(integerPart);
-    }
-    const std::vector<std::string_view> groups = splitAt(integerPart, groupSeparator);
+    const std::vector<std::string_view> groups =
+        groupSeparator.empty() ? std::vector{integerPart}
+                               : splitAtAny(integerPart, typedGroupSeparators(groupSeparator));
     std::string digits;
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const bool sizeFits =
-            i == 0 ? groups[i].size() >= 1 && groups[i].size() <= 3 : groups[i].size() == 3;
+            groups.size() == 1 ||
+            (i == 0 ? groups[i].size() >= 1 && groups[i].size() <= 3 : groups[i].size() == 3);
         if (!sizeFits || !allDigits(groups[i]))
             return std::nullopt;
         digits += groups[i];

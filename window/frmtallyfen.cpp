@@ -7,6 +7,7 @@
 #include "resultspeech.h"
 #include "ui_frmtallyfen.h"
 
+#include <QWindow>
 #include <utility>
 
 namespace tallyfen {
@@ -28,6 +29,10 @@ frmTallyfen::frmTallyfen(QWidget* parent)
       m_resultAnnouncement(new ResultAnnouncement(this))
 {
     m_ui->setupUi(this);
+    // The window has one size: it offers no maximise button, on any desktop.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     m_countBoxes = {m_ui->txtMarvelous, m_ui->txtPerfect, m_ui->txtGreat, m_ui->txtGood,
                     m_ui->txtBoo,       m_ui->txtMiss,    m_ui->txtOK,    m_ui->txtMaxOK};
     m_gradePictures = {m_ui->imgAAAA, m_ui->imgAAA, m_ui->imgAA, m_ui->imgA,
@@ -63,6 +68,33 @@ frmTallyfen::frmTallyfen(QWidget* parent)
 }
 
 frmTallyfen::~frmTallyfen() = default;
+
+// A desktop may maximise the window all the same: Qt 6.4's own title bar on Wayland offers it
+// whatever the flags say, and the compositor ends a maximised Wayland window that keeps its size.
+// So the window takes the size it is given while maximised or full screen, with the controls
+// where they always are, and has its one size again once it is back. The limit goes as soon as
+// the state is asked for, before the compositor answers with the new size, and comes back once
+// the compositor has taken the state back.
+void frmTallyfen::showEvent(QShowEvent* event)
+{
+    connect(windowHandle(), &QWindow::windowStateChanged, this, &frmTallyfen::allowGivenSize,
+            Qt::UniqueConnection);
+    QWidget::showEvent(event);
+}
+
+void frmTallyfen::allowGivenSize(Qt::WindowState state)
+{
+    if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen)
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void frmTallyfen::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange &&
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        setMaximumSize(minimumSize());
+    QWidget::changeEvent(event);
+}
 
 void frmTallyfen::cmdCalculate_Click()
 {

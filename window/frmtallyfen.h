@@ -35,6 +35,10 @@ public:
     explicit frmTallyfen(QWidget* parent = nullptr);
     ~frmTallyfen() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     void cmdCalculate_Click();
     void cmdHelp_Click();
@@ -48,6 +52,7 @@ private:
     void txtOK_Change();
     void txtMaxOK_Change();
 
+    void allowGivenSize(Qt::WindowState state);
     void clearResult();
     void showDanceResult(const DanceResult& result);
     void reportFailure(const ScoringFailure& failure);

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTextLayout>
 #include <QTimer>
+#include <QWindow>
 #include <frmtallyfen.h>
 #include <memory>
 #include <messages.h>
@@ -66,6 +67,10 @@ private slots:
     void tabOrder_data();
     void tabOrder();
     void startSelection();
+    void titleBarButton_data();
+    void titleBarButton();
+    void windowState_data();
+    void windowState();
     void help();
     void click_data();
     void click();
@@ -352,6 +357,52 @@ void FrmTallyfenTest::startSelection()
     QCOMPARE(box("txtMarvelous")->text(), "90");
 }
 
+void FrmTallyfenTest::titleBarButton_data()
+{
+    QTest::addColumn<Qt::WindowType>("button");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("maximise") << Qt::WindowMaximizeButtonHint << false;
+    QTest::newRow("minimise") << Qt::WindowMinimizeButtonHint << true;
+    QTest::newRow("close") << Qt::WindowCloseButtonHint << true;
+}
+
+void FrmTallyfenTest::titleBarButton()
+{
+    QFETCH(Qt::WindowType, button);
+    QFETCH(bool, offered);
+    QVERIFY(m_window->windowFlags().testFlag(Qt::CustomizeWindowHint));
+    QCOMPARE(m_window->windowFlags().testFlag(button), offered);
+}
+
+void FrmTallyfenTest::windowState_data()
+{
+    QTest::addColumn<Qt::WindowState>("state");
+    QTest::addColumn<bool>("sizeGiven");
+    QTest::newRow("maximised") << Qt::WindowMaximized << true;
+    QTest::newRow("fullScreen") << Qt::WindowFullScreen << true;
+    QTest::newRow("minimised") << Qt::WindowMinimized << false;
+}
+
+// A desktop that maximises the window anyway gets the size it asks for at once; back in its
+// normal state the window has its one size again, and what was typed is still there.
+void FrmTallyfenTest::windowState()
+{
+    QFETCH(Qt::WindowState, state);
+    QFETCH(bool, sizeGiven);
+    const QSize oneSize = m_window->minimumSize();
+    QTest::keyClicks(box("txtMarvelous"), "90");
+
+    m_window->windowHandle()->setWindowStates(state);
+    QCOMPARE(m_window->maximumSize() != oneSize, sizeGiven);
+    QTRY_COMPARE(m_window->windowState(), state);
+    QCOMPARE(m_window->size() != oneSize, sizeGiven);
+    m_window->windowHandle()->setWindowStates(Qt::WindowNoState);
+
+    QTRY_COMPARE(m_window->size(), oneSize);
+    QCOMPARE(m_window->maximumSize(), oneSize);
+    QCOMPARE(box("txtMarvelous")->text(), "90");
+}
+
 void FrmTallyfenTest::help()
 {
     typeCounts(windowcontrols::typicalPlay);
@@ -490,19 +541,24 @@ void FrmTallyfenTest::identity_data()
     };
     const auto [entryFile, entryName] = packaged("^Name=(.*)$", ".desktop");
     const QString release = packaged("<release version=\"([^\"]+)\"", ".metainfo.xml").second;
+    // On X11 the window's WM_CLASS is the application name, which a dock matches to the entry.
+    const QString wmClass = packaged("^StartupWMClass=(.*)$", ".desktop").second;
 
+    QTest::addColumn<QString>("property");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("applicationName") << entryName;
-    QTest::newRow("applicationDisplayName") << entryName;
-    QTest::newRow("applicationVersion") << release;
-    QTest::newRow("desktopFileName") << entryFile;
+    QTest::newRow("applicationName") << "applicationName" << entryName;
+    QTest::newRow("applicationDisplayName") << "applicationDisplayName" << entryName;
+    QTest::newRow("applicationVersion") << "applicationVersion" << release;
+    QTest::newRow("desktopFileName") << "desktopFileName" << entryFile;
+    QTest::newRow("startupWmClass") << "applicationName" << wmClass;
 }
 
 void FrmTallyfenTest::identity()
 {
+    QFETCH(QString, property);
     QFETCH(QString, expected);
     QVERIFY(!expected.isEmpty());
-    QCOMPARE(qApp->property(QTest::currentDataTag()).toString(), expected);
+    QCOMPARE(qApp->property(qPrintable(property)).toString(), expected);
 }
 
 void FrmTallyfenTest::awardFits_data()
