@@ -7,6 +7,7 @@
 #include "resultspeech.h"
 #include "ui_frmtallyfen.h"
 
+#include <QIcon>
 #include <QWindow>
 #include <utility>
 
@@ -79,7 +80,22 @@ void frmTallyfen::showEvent(QShowEvent* event)
 {
     connect(windowHandle(), &QWindow::windowStateChanged, this, &frmTallyfen::allowGivenSize,
             Qt::UniqueConnection);
+    connect(windowHandle(), &QWindow::screenChanged, this, &frmTallyfen::showPicturesForScreen,
+            Qt::UniqueConnection);
+    showPicturesForScreen();
     QWidget::showEvent(event);
+}
+
+// A screen above 1x shows the grade pictures drawn at twice the size (the @2x files), in the same
+// place at the same size; a 1x screen shows the 1x pictures as they are.
+void frmTallyfen::showPicturesForScreen()
+{
+    for (std::size_t i = 0; i < m_gradePictures.size(); ++i) {
+        const QIcon drawn(
+            QStringLiteral(":/grades/%1.jpg").arg(fromUtf8(gradeName(static_cast<Grade>(i)))));
+        m_gradePictures[i]->setPixmap(
+            drawn.pixmap(m_gradePictures[i]->size(), devicePixelRatioF()));
+    }
 }
 
 void frmTallyfen::allowGivenSize(Qt::WindowState state)

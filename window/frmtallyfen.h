@@ -53,6 +53,7 @@ private:
     void txtMaxOK_Change();
 
     void allowGivenSize(Qt::WindowState state);
+    void showPicturesForScreen();
     void clearResult();
     void showDanceResult(const DanceResult& result);
     void reportFailure(const ScoringFailure& failure);

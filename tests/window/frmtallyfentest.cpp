@@ -44,6 +44,19 @@ QStringList boxTexts(const QString& row)
     return texts;
 }
 
+// WCAG's contrast ratio of a colour against the window's blue.
+double contrastWithBlue(QRgb colour)
+{
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+                             0.0722 * linear(qBlue(colour));
+    const double blue = 0.0722;
+    return (std::max(luminance, blue) + 0.05) / (std::min(luminance, blue) + 0.05);
+}
+
 } // namespace
 
 // The calculator window driven as a player drives it: typing, clicking, Tab, Enter and Esc.
@@ -67,6 +80,8 @@ private slots:
     void tabOrder_data();
     void tabOrder();
     void startSelection();
+    void focusRing_data();
+    void focusRing();
     void titleBarButton_data();
     void titleBarButton();
     void windowState_data();
@@ -357,6 +372,41 @@ void FrmTallyfenTest::startSelection()
     QCOMPARE(box("txtMarvelous")->text(), "90");
 }
 
+void FrmTallyfenTest::focusRing_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("cmdCalculate") << "cmdCalculate";
+    QTest::newRow("cmdHelp") << "cmdHelp";
+}
+
+// A focused button is ringed, two pixels deep, at 3:1 or more against the blue around it;
+// without the focus it looks exactly as a plain push button does.
+void FrmTallyfenTest::focusRing()
+{
+    QFETCH(QString, button);
+    auto* shown = m_window->findChild<QPushButton*>(button);
+    QPushButton plain(shown->text(), m_window.get());
+    plain.setGeometry(shown->geometry());
+    plain.show();
+    QCOMPARE(shown->grab().toImage().convertToFormat(QImage::Format_RGB32),
+             plain.grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+    shown->setFocus(Qt::TabFocusReason);
+    const QImage focused = shown->grab().toImage();
+    const QRect edge = focused.rect();
+    for (int depth = 0; depth < 2; ++depth) {
+        const QRect ring = edge.adjusted(depth, depth, -depth, -depth);
+        QList<QPoint> points;
+        for (int x = ring.left(); x <= ring.right(); ++x)
+            points << QPoint(x, ring.top()) << QPoint(x, ring.bottom());
+        for (int y = ring.top(); y <= ring.bottom(); ++y)
+            points << QPoint(ring.left(), y) << QPoint(ring.right(), y);
+        for (const QPoint& point : points)
+            QVERIFY2(contrastWithBlue(focused.pixel(point)) >= 3,
+                     qPrintable(QString("%1,%2").arg(point.x()).arg(point.y())));
+    }
+}
+
 void FrmTallyfenTest::titleBarButton_data()
 {
     QTest::addColumn<Qt::WindowType>("button");
@@ -502,12 +552,19 @@ void FrmTallyfenTest::gradePicture_data()
         QTest::newRow(qPrintable(picture)) << picture;
 }
 
+// The picture a screen shows is the committed one for its scale (the @2x file above 1x), at the
+// picture's own size and place whatever the scale.
 void FrmTallyfenTest::gradePicture()
 {
     QFETCH(QString, picture);
-    const QImage committed(TALLYFEN_ASSETS_DIR "/grades/" + picture.mid(3) + ".jpg");
+    const qreal scale = m_window->devicePixelRatioF();
+    const QImage committed(TALLYFEN_ASSETS_DIR "/grades/" + picture.mid(3) +
+                           (scale > 1 ? "@2x" : "") + ".jpg");
     QVERIFY(!committed.isNull());
-    QCOMPARE(label(picture)->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+    const QPixmap shown = label(picture)->pixmap();
+    QCOMPARE(shown.devicePixelRatio(), scale);
+    QCOMPARE(shown.deviceIndependentSize(), QSizeF(label(picture)->size()));
+    QCOMPARE(shown.toImage().convertToFormat(QImage::Format_RGB32),
              committed.convertToFormat(QImage::Format_RGB32));
 }
 

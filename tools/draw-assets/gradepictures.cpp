@@ -29,16 +29,20 @@ void boxBlur(std::vector<float>& values, int lineCount, int lineLength, int line
     }
 }
 
-// A soft halo: the letters' coverage, blurred by three box passes (close to a Gaussian).
-QImage glowLayer(const QPainterPath& letters, QColor colour, qreal radius)
+// A soft halo: the letters' coverage, blurred by three box passes (close to a Gaussian), in a
+// picture drawn at the given scale.
+QImage glowLayer(const QPainterPath& letters, QColor colour, qreal radius, int scale)
 {
-    const int width = gradePictureSize.width();
-    const int height = gradePictureSize.height();
-    QImage mask(gradePictureSize, QImage::Format_Grayscale8);
+    const QSize size = gradePictureSize * scale;
+    const int width = size.width();
+    const int height = size.height();
+    radius *= scale;
+    QImage mask(size, QImage::Format_Grayscale8);
     mask.fill(0);
     {
         QPainter painter(&mask);
         painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
         painter.fillPath(letters, Qt::white);
     }
     std::vector<float> coverage(static_cast<size_t>(width * height));
@@ -54,13 +58,15 @@ QImage glowLayer(const QPainterPath& letters, QColor colour, qreal radius)
         boxBlur(coverage, width, height, 1, width, passRadius);
     }
 
-    QImage layer(gradePictureSize, QImage::Format_ARGB32);
+    QImage layer(size, QImage::Format_ARGB32);
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<QRgb*>(layer.scanLine(y));
         for (int x = 0; x < width; ++x) {
             // Faded out towards the border, so the picture's edges stay white.
             const int border = std::min({x, y, width - 1 - x, height - 1 - y});
-            const float fade = std::clamp(static_cast<float>(border - 1) / 3.0f, 0.0f, 1.0f);
+            const float fade =
+                std::clamp(static_cast<float>(border - scale) / (3.0f * static_cast<float>(scale)),
+                           0.0f, 1.0f);
             // Doubled so the halo stays visible a few pixels out, then capped.
             const float strength =
                 fade * std::min(1.0f, 2.0f * coverage[static_cast<size_t>(y * width + x)]);
@@ -129,7 +135,7 @@ const std::vector<GradePicture>& gradePictures()
     return pictures;
 }
 
-QImage drawGradePicture(const GradePicture& picture)
+QImage drawGradePicture(const GradePicture& picture, int scale)
 {
     // Whole-pixel offsets keep the straight edges crisp.
     const int rowWidth = picture.letterCount * picture.letterSize.width();
@@ -148,12 +154,13 @@ QImage drawGradePicture(const GradePicture& picture)
             crossbars.addRect(crossbarOfA(box, picture.weights));
     }
 
-    QImage image(gradePictureSize, QImage::Format_RGB32);
+    QImage image(gradePictureSize * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     if (picture.glow.isValid())
-        painter.drawImage(0, 0, glowLayer(allLetters, picture.glow, picture.glowRadius));
+        painter.drawImage(0, 0, glowLayer(allLetters, picture.glow, picture.glowRadius, scale));
+    painter.scale(scale, scale);
     painter.fillPath(allLetters, picture.fill);
     if (picture.crossbar.isValid())
         painter.fillPath(crossbars, picture.crossbar);

@@ -27,4 +27,5 @@ inline constexpr QSize gradePictureSize{127, 62};
 
 const std::vector<GradePicture>& gradePictures();
 
-QImage drawGradePicture(const GradePicture& picture);
+// At scale 2 the same picture has twice the pixels each way, for screens above 1x.
+QImage drawGradePicture(const GradePicture& picture, int scale = 1);

@@ -56,8 +56,11 @@ QByteArray png(QImage image)
 std::vector<AssetFile> drawAssets()
 {
     std::vector<AssetFile> files;
-    for (const GradePicture& picture : gradePictures())
+    for (const GradePicture& picture : gradePictures()) {
         files.push_back({"grades/" + picture.grade + ".jpg", jpeg(drawGradePicture(picture))});
+        files.push_back(
+            {"grades/" + picture.grade + "@2x.jpg", jpeg(drawGradePicture(picture, 2))});
+    }
     for (int size : {16, 32, 48, 64, 128, 256})
         files.push_back({QString("icon/tallyfen-%1.png").arg(size), png(drawProgramIcon(size))});
     std::vector<QImage> icoImages;
