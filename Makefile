@@ -3,7 +3,8 @@ PRESET ?= default
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: all setup configure build run test test-sanitize bench bench-startup assets package clean
+.PHONY: all setup configure build run test test-sanitize bench bench-startup assets package \
+	windows windows-configure test-windows clean
 
 all: build
 
@@ -50,6 +51,21 @@ assets: configure
 # The Debian package, in $(BUILD).
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# Windows: tallyfen.exe and its zip in build/windows, cross-built with MinGW-w64 against a static
+# Qt that tools/windows/build-qt.sh builds once from Debian's source (the better part of an hour)
+# and keeps in ~/.cache/tallyfen. The tests run under Wine.
+windows-configure:
+	@tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt
+	@qt=$$(tools/windows/build-qt.sh) && TALLYFEN_WINDOWS_QT=$$qt cmake --preset windows >/dev/null
+
+windows: windows-configure
+	cmake --build --preset windows -j $(JOBS) --target tallyfen tallyfen-windows-zip
+	@echo "Built build/windows/tallyfen-$$(sed -n 's/^set(TALLYFEN_DISPLAY_VERSION \(.*\))/\1/p' CMakeLists.txt)-windows-x64.zip"
+
+test-windows: windows-configure
+	cmake --build --preset windows -j $(JOBS) --target all tallyfen-draw-assets
+	ctest --preset windows -j $(JOBS)
 
 clean:
 	rm -rf build

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in tools/debian-packages.txt that are missing.
-# As root it runs apt-get; otherwise it prints the command to run and fails.
+# Installs the Debian packages listed in the given lists (tools/debian-packages.txt when none is
+# given) that are missing. As root it runs apt-get; otherwise it prints the command to run and fails.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$here/debian-packages.txt")
+(($# > 0)) || set -- "$here/debian-packages.txt"
+mapfile -t wanted < <(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$@")
 missing=()
 for pkg in "${wanted[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)

@@ -1,5 +1,6 @@
 // Scores lines of eight TAB-separated count texts from standard input, one JSON object per line.
 // Usage: tallyfen-score [--decimal SEPARATOR] [--group SEPARATOR]
+// A separator is given as itself or as U+XXXX, which survives a command line in any code page.
 
 #include "scoreline.h"
 
@@ -8,6 +9,36 @@
 #include <string_view>
 
 namespace {
+
+// "U+202F" as UTF-8; any other text as it is.
+std::string separator(std::string_view argument)
+{
+    unsigned long codePoint = 0;
+    const bool written =
+        argument.starts_with("U+") && argument.size() > 2 && argument.size() <= 8 &&
+        argument.find_first_not_of("0123456789ABCDEFabcdef", 2) == std::string_view::npos;
+    if (!written)
+        return std::string(argument);
+    codePoint = std::stoul(std::string(argument.substr(2)), nullptr, 16);
+    std::string utf8;
+    const auto byte = [](unsigned long value) { return static_cast<char>(value); };
+    if (codePoint < 0x80) {
+        utf8 += byte(codePoint);
+    } else if (codePoint < 0x800) {
+        utf8 += byte(0xC0 | (codePoint >> 6));
+        utf8 += byte(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        utf8 += byte(0xE0 | (codePoint >> 12));
+        utf8 += byte(0x80 | ((codePoint >> 6) & 0x3F));
+        utf8 += byte(0x80 | (codePoint & 0x3F));
+    } else {
+        utf8 += byte(0xF0 | (codePoint >> 18));
+        utf8 += byte(0x80 | ((codePoint >> 12) & 0x3F));
+        utf8 += byte(0x80 | ((codePoint >> 6) & 0x3F));
+        utf8 += byte(0x80 | (codePoint & 0x3F));
+    }
+    return utf8;
+}
 
 int usage()
 {
@@ -27,9 +58,9 @@ int main(int argc, char* argv[])
         if (i + 1 >= argc)
             return usage();
         if (option == "--decimal")
-            format.decimalSeparator = argv[++i];
+            format.decimalSeparator = separator(argv[++i]);
         else if (option == "--group")
-            format.groupSeparator = argv[++i];
+            format.groupSeparator = separator(argv[++i]);
         else
             return usage();
     }

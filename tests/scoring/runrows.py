@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Feeds each row's eight box texts through tallyfen-score and compares its output line.
 
-usage: runrows.py DRIVER ROWS.tsv [DRIVER OPTIONS...]
+usage: runrows.py ROWS.tsv DRIVER [DRIVER OPTIONS...]
+DRIVER may be preceded by the command that runs it (wine for a Windows build).
 A row: name, the eight box texts and the expected line, TAB-separated; '#' starts a comment line.
 """
 import subprocess
 import sys
 
-driver, rows_file, options = sys.argv[1], sys.argv[2], sys.argv[3:]
+rows_file, driver = sys.argv[1], sys.argv[2:]
 with open(rows_file, encoding="utf-8") as f:
     rows = [line.rstrip("\n").split("\t") for line in f if line.strip() and not line.startswith("#")]
 bad = [r[0] for r in rows if len(r) != 10] + [r[0] for i, r in enumerate(rows) if r[0] in [s[0] for s in rows[:i]]]
@@ -15,7 +16,7 @@ if bad:
     sys.exit(f"{rows_file}: rows without ten fields, or named twice: {', '.join(bad)}")
 
 lines = "".join("\t".join(r[1:9]) + "\n" for r in rows)
-actual = subprocess.run([driver, *options], input=lines, capture_output=True, text=True, check=True).stdout.splitlines()
+actual = subprocess.run(driver, input=lines, capture_output=True, text=True, check=True).stdout.splitlines()
 failures = 0
 for row, got in zip(rows, actual + [""] * len(rows)):
     if got != row[9]:
