@@ -70,12 +70,7 @@ frmTallyfen::frmTallyfen(QWidget* parent)
 
 frmTallyfen::~frmTallyfen() = default;
 
-// A desktop may maximise the window all the same: Qt 6.4's own title bar on Wayland offers it
-// whatever the flags say, and the compositor ends a maximised Wayland window that keeps its size.
-// So the window takes the size it is given while maximised or full screen, with the controls
-// where they always are, and has its one size again once it is back. The limit goes as soon as
-// the state is asked for, before the compositor answers with the new size, and comes back once
-// the compositor has taken the state back.
+// From the first show on, the window has a native window whose state and screen can be followed.
 void frmTallyfen::showEvent(QShowEvent* event)
 {
     connect(windowHandle(), &QWindow::windowStateChanged, this, &frmTallyfen::allowGivenSize,
@@ -98,6 +93,12 @@ void frmTallyfen::showPicturesForScreen()
     }
 }
 
+// A desktop may maximise the window all the same: Qt 6.4's own title bar on Wayland offers it
+// whatever the flags say, and the compositor ends a maximised Wayland window that keeps its size.
+// So the window takes the size it is given while maximised or full screen, with the controls
+// where they always are, and has its one size again once it is back. The limit goes as soon as
+// the state is asked for, before the compositor answers with the new size, and comes back once
+// the compositor has taken the state back.
 void frmTallyfen::allowGivenSize(Qt::WindowState state)
 {
     if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen)
