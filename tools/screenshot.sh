@@ -5,13 +5,15 @@
 #   tools/screenshot.sh [build-dir] [output.png] [scale]
 #
 # Defaults: build/default, docs/screenshot.png, scale 1. Scale 2 gives docs/screenshot@2x.png
-# its size (QT_SCALE_FACTOR=2). Needs xvfb, xauth, xdotool and ImageMagick's import.
+# its size (QT_SCALE_FACTOR=2). A Windows build (build/windows) runs under Wine.
+# Needs xvfb, xauth, xdotool and ImageMagick's import.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build/default}
 output=${2:-$here/docs/screenshot.png}
 scale=${3:-1}
 program=$build/bin/tallyfen
+[[ -f $program.exe ]] && program=$program.exe
 
 [[ -x $program ]] || { echo "no program at $program: build it first" >&2; exit 1; }
 for tool in xvfb-run xdotool import; do
@@ -21,7 +23,9 @@ done
 # Runs inside the X server: no window manager, so the window is its bare client area.
 capture() {
     local program=$1 output=$2 scale=$3
-    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
+    local run=()
+    [[ $program == *.exe ]] && run=("$here/packaging/windows/wine-run.sh")
+    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "${run[@]}" "$program" &
     program_pid=$!
     trap 'kill "$program_pid" 2>/dev/null || true' EXIT
     local window

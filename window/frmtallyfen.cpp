@@ -7,7 +7,7 @@
 #include "resultspeech.h"
 #include "ui_frmtallyfen.h"
 
-#include <QIcon>
+#include <QPixmap>
 #include <QWindow>
 #include <utility>
 
@@ -85,11 +85,13 @@ void frmTallyfen::showEvent(QShowEvent* event)
 // place at the same size; a 1x screen shows the 1x pictures as they are.
 void frmTallyfen::showPicturesForScreen()
 {
+    const int drawnScale = devicePixelRatioF() > 1 ? 2 : 1;
     for (std::size_t i = 0; i < m_gradePictures.size(); ++i) {
-        const QIcon drawn(
-            QStringLiteral(":/grades/%1.jpg").arg(fromUtf8(gradeName(static_cast<Grade>(i)))));
-        m_gradePictures[i]->setPixmap(
-            drawn.pixmap(m_gradePictures[i]->size(), devicePixelRatioF()));
+        QPixmap drawn(QStringLiteral(":/grades/%1%2.jpg")
+                          .arg(fromUtf8(gradeName(static_cast<Grade>(i))),
+                               drawnScale == 2 ? QStringLiteral("@2x") : QString()));
+        drawn.setDevicePixelRatio(drawnScale);
+        m_gradePictures[i]->setPixmap(drawn);
     }
 }
 

@@ -13,14 +13,21 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <frmtallyfen.h>
 #include <memory>
 #include <messages.h>
 #include <startup.h>
+#include <string>
+#include <string_view>
+#include <vector>
 
 using tallyfen::Message;
 
 namespace {
+
+// The screen scale the test was started for (-scale N).
+double requestedScale = 1;
 
 // A desktop whose dialog buttons carry icons, so a box that keeps one is seen.
 class IconButtonStyle : public QProxyStyle
@@ -552,17 +559,18 @@ void FrmTallyfenTest::gradePicture_data()
         QTest::newRow(qPrintable(picture)) << picture;
 }
 
-// The picture a screen shows is the committed one for its scale (the @2x file above 1x), at the
+// The picture a screen shows is the committed one drawn for it (the @2x file above 1x), at the
 // picture's own size and place whatever the scale.
 void FrmTallyfenTest::gradePicture()
 {
     QFETCH(QString, picture);
-    const qreal scale = m_window->devicePixelRatioF();
-    const QImage committed(TALLYFEN_ASSETS_DIR "/grades/" + picture.mid(3) +
-                           (scale > 1 ? "@2x" : "") + ".jpg");
+    QCOMPARE(m_window->devicePixelRatioF(), requestedScale);
+    const bool twice = requestedScale > 1;
+    const QImage committed(TALLYFEN_ASSETS_DIR "/grades/" + picture.mid(3) + (twice ? "@2x" : "") +
+                           ".jpg");
     QVERIFY(!committed.isNull());
     const QPixmap shown = label(picture)->pixmap();
-    QCOMPARE(shown.devicePixelRatio(), scale);
+    QCOMPARE(shown.devicePixelRatio(), twice ? 2.0 : 1.0);
     QCOMPARE(shown.deviceIndependentSize(), QSizeF(label(picture)->size()));
     QCOMPARE(shown.toImage().convertToFormat(QImage::Format_RGB32),
              committed.convertToFormat(QImage::Format_RGB32));
@@ -771,5 +779,23 @@ void FrmTallyfenTest::boxValue()
     QCOMPARE(box("txtGreat")->text(), typed);
 }
 
-QTEST_MAIN(FrmTallyfenTest)
+// QTEST_MAIN, and "-scale N" for a screen at N times the scale: Wine passes no QT_ variable on to
+// a Windows program, so QT_SCALE_FACTOR is set here.
+int main(int argc, char* argv[])
+{
+    std::vector<char*> arguments(argv, argv + argc);
+    if (const auto scale =
+            std::find(arguments.begin(), arguments.end(), std::string_view("-scale"));
+        scale != arguments.end() && scale + 1 != arguments.end()) {
+        requestedScale = std::stod(*(scale + 1));
+        qputenv("QT_SCALE_FACTOR", *(scale + 1));
+        arguments.erase(scale, scale + 2);
+    }
+    int count = static_cast<int>(arguments.size());
+    QApplication app(count, arguments.data());
+    QTEST_SET_MAIN_SOURCE_PATH
+    FrmTallyfenTest test;
+    return QTest::qExec(&test, count, arguments.data());
+}
+
 #include "frmtallyfentest.moc"
