@@ -63,9 +63,10 @@ windows: windows-configure
 	cmake --build --preset windows -j $(JOBS) --target tallyfen tallyfen-windows-zip
 	@echo "Built build/windows/tallyfen-$$(sed -n 's/^set(TALLYFEN_DISPLAY_VERSION \(.*\))/\1/p' CMakeLists.txt)-windows-x64.zip"
 
+# One virtual X server for the whole run, rather than one per test under Wine.
 test-windows: windows-configure
 	cmake --build --preset windows -j $(JOBS) --target all tallyfen-draw-assets
-	ctest --preset windows -j $(JOBS)
+	xvfb-run -a -s '-screen 0 1024x768x24' ctest --preset windows -j $(JOBS)
 
 clean:
 	rm -rf build
