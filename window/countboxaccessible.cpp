@@ -33,8 +33,7 @@ QString CountBoxAccessible::text(QAccessible::Text type) const
 QAccessible::State CountBoxAccessible::state() const
 {
     QAccessible::State state = QAccessibleWidget::state();
-    state.editable = !box()->isReadOnly();
-    state.readOnly = box()->isReadOnly();
+    state.editable = true;
     state.selectableText = true;
     return state;
 }

@@ -240,6 +240,9 @@ void FrmTallyfenTest::press()
         QAccessible::queryAccessibleInterface(m_window->findChild<QObject*>("resultAnnouncement"));
     QCOMPARE(announcement->role(), QAccessible::Notification);
     QCOMPARE(announcement->text(QAccessible::Name), spoken);
+    QCOMPARE(announcement->parent()->object(), m_window.get());
+    QCOMPARE((QList{announcement->childCount(), announcement->indexOfChild(announcement)}),
+             (QList{0, -1}));
 }
 
 void FrmTallyfenTest::editClearsResult()
@@ -777,16 +780,23 @@ void FrmTallyfenTest::boxValue()
                  offset);
     }
 
-    text->setSelection(0, length / 2, length);
-    QCOMPARE(box("txtGreat")->selectedText(), typed.mid(length / 2));
+    QCOMPARE(text->text(1, 0), QString());
+    for (int outside : {-1, length + 1}) {
+        text->attributes(outside, &start, &end);
+        QCOMPARE((std::pair{start, end}), (std::pair{-1, -1}));
+    }
+
+    const int from = std::min(1, length), to = std::max(from, length - 1);
+    text->setSelection(0, from, to);
+    QCOMPARE(box("txtGreat")->selectedText(), typed.mid(from, to - from));
     text->removeSelection(0);
     QVERIFY(!box("txtGreat")->hasSelectedText());
     text->addSelection(0, length);
     QCOMPARE(box("txtGreat")->selectedText(), typed);
-    text->setCursorPosition(0);
-    QCOMPARE(text->cursorPosition(), 0);
-    text->scrollToSubstring(length, length);
+    text->setCursorPosition(length);
     QCOMPARE(text->cursorPosition(), length);
+    text->scrollToSubstring(0, length);
+    QCOMPARE(text->cursorPosition(), 0);
     QCOMPARE(box("txtGreat")->text(), typed);
 }
 
