@@ -793,8 +793,8 @@ void FrmTallyfenTest::boxValue()
     QVERIFY(!box("txtGreat")->hasSelectedText());
     text->addSelection(0, length);
     QCOMPARE(box("txtGreat")->selectedText(), typed);
-    text->setCursorPosition(length);
-    QCOMPARE(text->cursorPosition(), length);
+    text->setCursorPosition(from);
+    QCOMPARE(text->cursorPosition(), from);
     text->scrollToSubstring(0, length);
     QCOMPARE(text->cursorPosition(), 0);
     QCOMPARE(box("txtGreat")->text(), typed);
