@@ -53,7 +53,7 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 # Windows: tallyfen.exe and its zip in build/windows, cross-built with MinGW-w64 against a static
-# Qt that tools/windows/build-qt.sh builds once from Debian's source (the better part of an hour)
+# Qt that tools/windows/build-qt.sh builds once from Debian's source (40 to 50 minutes on two cores)
 # and keeps in ~/.cache/tallyfen. The tests run under Wine.
 windows-configure:
 	@tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt
