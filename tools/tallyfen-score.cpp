@@ -13,13 +13,12 @@ namespace {
 // "U+202F" as UTF-8; any other text as it is.
 std::string separator(std::string_view argument)
 {
-    unsigned long codePoint = 0;
     const bool written =
         argument.starts_with("U+") && argument.size() > 2 && argument.size() <= 8 &&
         argument.find_first_not_of("0123456789ABCDEFabcdef", 2) == std::string_view::npos;
     if (!written)
         return std::string(argument);
-    codePoint = std::stoul(std::string(argument.substr(2)), nullptr, 16);
+    const unsigned long codePoint = std::stoul(std::string(argument.substr(2)), nullptr, 16);
     std::string utf8;
     const auto byte = [](unsigned long value) { return static_cast<char>(value); };
     if (codePoint < 0x80) {

@@ -2,7 +2,7 @@
 # Builds the static Qt for MinGW-w64 that the Windows build links, from Debian's own qt6-base
 # source, into a cache outside the repository, and prints its prefix. The cache entry is keyed by
 # the Qt version, the configure options and the toolchain file, and is reused when complete.
-# The first build takes the better part of an hour on two cores.
+# The first build takes 40 to 50 minutes on two cores.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 windows="$here/../../packaging/windows"
