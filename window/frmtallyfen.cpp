@@ -207,9 +207,10 @@ void frmTallyfen::showDanceResult(const DanceResult& result)
 void frmTallyfen::reportFailure(const ScoringFailure& failure)
 {
     QLineEdit* boxAtFault = countBox(failure.box);
-    showMessage(this, failureMessage(failure, boxAtFault->text()));
-    boxAtFault->setFocus(Qt::OtherFocusReason);
-    boxAtFault->selectAll();
+    showMessage(this, failureMessage(failure, boxAtFault->text()), [boxAtFault] {
+        boxAtFault->setFocus(Qt::OtherFocusReason);
+        boxAtFault->selectAll();
+    });
 }
 
 QLineEdit* frmTallyfen::countBox(Judgement judgement) const

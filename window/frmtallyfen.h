@@ -24,7 +24,7 @@ class ResultAnnouncement;
 //   A DanceResult is written to lblDP, one grade picture (shown), lblNearlyGot, lblMaxDP,
 //   lblAward, lblShowDP and lblShowMaxDP, and told to screen readers in one sentence through
 //   the window's ResultAnnouncement. A ScoringFailure writes nothing: a message says what ran
-//   over or which box is at fault, and the focus goes to the box it names.
+//   over or which box is at fault, and once it is closed the focus goes to the box it names.
 // - Each txt*_Change (every change of a box's text) runs clearResult: lblDP and lblAward
 //   emptied, every grade picture hidden. The next-grade line and the DP row stay.
 // - cmdHelp_Click shows the help message; lblBoo_Click sets lblBoo to "Uber".

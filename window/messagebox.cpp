@@ -38,13 +38,20 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Message& mess
 
 } // namespace
 
-void showMessage(QWidget* parent, const Message& message)
+void showMessage(QWidget* parent, const Message& message, std::function<void()> closed)
 {
     if (const MessageHandler& handler = installedHandler()) {
         handler(parent, message);
+        if (closed)
+            closed();
         return;
     }
-    makeMessageBox(parent, message)->exec();
+    QMessageBox* box = makeMessageBox(parent, message).release();
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    if (closed)
+        QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] { closed(); });
+    box->show();
 }
 
 void setMessageHandler(MessageHandler handler)

@@ -11,7 +11,6 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <QTextLayout>
-#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <frmtallyfen.h>
@@ -94,6 +93,9 @@ private slots:
     void windowState_data();
     void windowState();
     void help();
+    void boxLook();
+    void closeBox_data();
+    void closeBox();
     void click_data();
     void click();
     void gradePicture_data();
@@ -121,38 +123,29 @@ private:
 
     std::unique_ptr<tallyfen::frmTallyfen> m_window;
     QList<Message> m_messages;
-    QTimer m_watchdog;
-    QString m_unexpectedModal;
 };
 
 void FrmTallyfenTest::initTestCase()
 {
     QApplication::setStyle(new IconButtonStyle);
-    // A real modal box would wait for a player: close it, and fail the test.
-    m_watchdog.setInterval(100);
-    connect(&m_watchdog, &QTimer::timeout, this, [this] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            m_unexpectedModal = modal->windowTitle();
-            modal->close();
-        }
-    });
-    m_watchdog.start();
 }
 
 void FrmTallyfenTest::init()
 {
     QLocale::setDefault(QLocale::c());
     m_messages.clear();
-    m_unexpectedModal.clear();
     tallyfen::setMessageHandler([this](QWidget*, const Message& shown) { m_messages += shown; });
     m_window = tallyfen::startUp();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
+// A box is never left open for the next test; one that a test did not expect fails it.
 void FrmTallyfenTest::cleanup()
 {
+    QWidget* modal = QApplication::activeModalWidget();
+    const QString leftOpen = modal ? modal->windowTitle() : QString();
     m_window.reset();
-    QVERIFY2(m_unexpectedModal.isEmpty(), qPrintable("a real message box: " + m_unexpectedModal));
+    QVERIFY2(!modal, qPrintable("a message box left open: " + leftOpen));
 }
 
 // Replaces each box's text as a player would: select all, then type (or delete).
@@ -492,37 +485,65 @@ void FrmTallyfenTest::help()
         "are worth 0, Boos take away 4, Misses take away 8 and an OK is worth 6."};
     QCOMPARE(m_messages, (QList<Message>{expected, expected}));
     QCOMPARE(shown(), before);
+}
 
-    // The real box, as the player sees it, answered with Enter on its OK button. The answer
-    // stands in for the watchdog meanwhile, which could otherwise close the box first.
+// The real help box as the player sees it: the window's face, no icon on OK, the text centred.
+void FrmTallyfenTest::boxLook()
+{
     tallyfen::setMessageHandler({});
-    m_watchdog.stop();
-    QString title;
-    QFont font;
-    bool okHasIcon = true;
-    QList<int> textMargins;
-    auto* answer = new QTimer(this);
-    connect(answer, &QTimer::timeout, answer, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        answer->stop();
-        title = box->windowTitle();
-        font = box->font();
-        okHasIcon = !box->button(QMessageBox::Ok)->icon().isNull();
-        const QLabel* text = box->findChild<QLabel*>("qt_msgbox_label");
-        textMargins = {text->x(), box->width() - text->geometry().right() - 1};
-        QTest::keyClick(box->button(QMessageBox::Ok), Qt::Key_Enter);
-    });
-    answer->start(0);
-    QTest::mouseClick(help, Qt::LeftButton);
-    delete answer;
-    m_watchdog.start();
-    QCOMPARE(title, expected.title);
-    QCOMPARE(font, m_window->font());
-    QVERIFY(!okHasIcon);
-    QCOMPARE(textMargins.value(0), textMargins.value(1));
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QTest::mouseClick(m_window->findChild<QPushButton*>("cmdHelp"), Qt::LeftButton);
+
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box);
+    QCOMPARE(box->windowTitle(), "Tallyfen");
+    QCOMPARE(box->font(), m_window->font());
+    QVERIFY(box->button(QMessageBox::Ok)->icon().isNull());
+    const QLabel* text = box->findChild<QLabel*>("qt_msgbox_label");
+    QCOMPARE(text->x(), box->width() - text->geometry().right() - 1);
+    box->close();
+}
+
+void FrmTallyfenTest::closeBox_data()
+{
+    QTest::addColumn<QString>("great");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("close");
+    QTest::addColumn<QString>("focused");
+    // clang-format off
+    QTest::newRow("helpEnter") << "10" << "cmdHelp" << "enter" << "cmdHelp";
+    QTest::newRow("helpClick") << "10" << "cmdHelp" << "click" << "cmdHelp";
+    QTest::newRow("greatAbcEnter") << "abc" << "cmdCalculate" << "enter" << "txtGreat";
+    QTest::newRow("greatAbcClick") << "abc" << "cmdCalculate" << "click" << "txtGreat";
+    QTest::newRow("greatAbcEscape") << "abc" << "cmdCalculate" << "escape" << "txtGreat";
+    // clang-format on
+}
+
+// A real box holds the window until the player closes it with Enter, a click or Esc on OK;
+// the focus then goes back, after a failure to the box at fault with its text selected.
+void FrmTallyfenTest::closeBox()
+{
+    QFETCH(QString, great);
+    QFETCH(QString, button);
+    QFETCH(QString, close);
+    QFETCH(QString, focused);
+    QStringList counts = windowcontrols::typicalPlay;
+    counts[2] = great;
+    typeCounts(counts);
+    tallyfen::setMessageHandler({});
+    QTest::mouseClick(m_window->findChild<QPushButton*>(button), Qt::LeftButton);
+
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box);
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    if (close == "click")
+        QTest::mouseClick(ok, Qt::LeftButton);
+    else
+        QTest::keyClick(ok, close == "enter" ? Qt::Key_Enter : Qt::Key_Escape);
+
+    QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
+    QTRY_COMPARE(QApplication::focusWidget(), m_window->findChild<QWidget*>(focused));
+    if (auto* countBox = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        QCOMPARE(countBox->selectedText(), great);
 }
 
 void FrmTallyfenTest::click_data()
