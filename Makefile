@@ -53,11 +53,11 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 # Windows: tallyfen.exe and its zip in build/windows, cross-built with MinGW-w64 against a static
-# Qt that tools/windows/build-qt.sh builds once from Debian's source (40 to 50 minutes on two cores)
+# Qt that tools/build-qt.sh builds once from Debian's source (40 to 50 minutes on two cores)
 # and keeps in ~/.cache/tallyfen. The tests run under Wine.
 windows-configure:
 	@tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt
-	@qt=$$(tools/windows/build-qt.sh) && TALLYFEN_WINDOWS_QT=$$qt cmake --preset windows >/dev/null
+	@qt=$$(tools/build-qt.sh windows) && TALLYFEN_WINDOWS_QT=$$qt cmake --preset windows >/dev/null
 
 windows: windows-configure
 	cmake --build --preset windows -j $(JOBS) --target tallyfen tallyfen-windows-zip

@@ -8,7 +8,7 @@ set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_triplet}-windres)
 
-# The static Qt that tools/windows/build-qt.sh made; empty while that Qt itself is built.
+# The static Qt that tools/build-qt.sh made; empty while that Qt itself is built.
 set(TALLYFEN_WINDOWS_QT "" CACHE PATH "Prefix of the static Qt for MinGW-w64")
 set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triplet} ${TALLYFEN_WINDOWS_QT})
 if(TALLYFEN_WINDOWS_QT)

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Builds the static Qt that a cross build links (windows or web), from Debian's own qt6-base
+# source, into a cache outside the repository, and prints its prefix. The cache entry is keyed by
+# the Qt version, the configure options, the toolchain file and any patches, and is reused when
+# complete. A first build takes 30 to 50 minutes on two cores.
+#   tools/build-qt.sh windows|web
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+packaging=$(cd "$here/../packaging" && pwd)
+platform=${1:?"usage: $0 windows|web"}
+qt_version=6.4.2
+
+case $platform in
+windows) toolchain=$packaging/windows/mingw-w64-x86_64.cmake ;;
+web)
+    toolchain=$packaging/web/wasm32-emscripten.cmake
+    # Qt's CMake reads the Emscripten version through an SDK folder; this one points at Debian's.
+    export EMSDK=$packaging/web/emsdk
+    # emcc's JavaScript tools, run by Qt's configure checks, load modules from Debian's folder.
+    export NODE_PATH=/usr/share/nodejs
+    ;;
+*)
+    echo "usage: $0 windows|web" >&2
+    exit 2
+    ;;
+esac
+platform_dir=$packaging/$platform
+patches=("$platform_dir"/qt-patches/*.patch)
+[[ -e ${patches[0]} ]] || patches=()
+
+key=$(cat "$packaging/qt-configure-options.txt" "$platform_dir/qt-configure-options.txt" \
+    "$toolchain" ${patches[@]+"${patches[@]}"} | sha256sum | cut -c1-12)
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/tallyfen"
+prefix="$cache/qt-$qt_version-$platform-static-$key"
+if [[ -f "$prefix/.complete" ]]; then
+    echo "$prefix"
+    exit 0
+fi
+
+options=()
+while read -r line; do
+    line=${line%%#*}
+    read -ra words <<<"$line"
+    options+=("${words[@]}")
+done < <(cat "$packaging/qt-configure-options.txt" "$platform_dir/qt-configure-options.txt")
+
+work="$cache/work-$platform-$key"
+log="$cache/qt-$qt_version-$platform-$key.log"
+rm -rf "$work" "$prefix"
+mkdir -p "$work/build"
+echo "Building Qt $qt_version for $platform into $prefix (log: $log)" >&2
+# A subshell of its own, not the left side of ||, so that set -e stops at the first failing step.
+set +e
+(
+    set -e
+    "$here/fetch-qt-source.sh" "$work" "$qt_version"
+    source=$(echo "$work"/qt6-base-*/)
+    for patch in ${patches[@]+"${patches[@]}"}; do
+        patch -d "$source" -p1 --forward <"$patch"
+    done
+    cd "$work/build"
+    "$source/configure" -prefix "$prefix" "${options[@]}" -qt-host-path /usr -- \
+        -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    cmake --build . --parallel "$(nproc)"
+    cmake --install .
+    # Who holds the rights in Qt and the libraries it bundles, for the licences that ship with
+    # the program.
+    install -D -m 644 "$source/debian/copyright" "$prefix/share/doc/qt6-base/copyright"
+) >"$log" 2>&1
+status=$?
+set -e
+if ((status != 0)); then
+    tail -n 40 "$log" >&2
+    echo "The Qt build failed; the whole log is $log" >&2
+    exit 1
+fi
+touch "$prefix/.complete"
+rm -rf "$work"
+echo "$prefix"
