@@ -138,6 +138,10 @@ void frmTallyfen::cmdHelp_Click()
 void frmTallyfen::lblBoo_Click()
 {
     m_ui->lblBoo->setText(QStringLiteral("Uber"));
+    // A screen reader reads, and voice control answers to, the word the caption shows.
+    const QString name = m_ui->lblBoo->text() + QStringLiteral(" count");
+    m_ui->lblBoo->setAccessibleName(name);
+    m_ui->txtBoo->setAccessibleName(name);
 }
 
 void frmTallyfen::txtMarvelous_Change()

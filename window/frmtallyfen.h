@@ -27,7 +27,8 @@ class ResultAnnouncement;
 //   over or which box is at fault, and once it is closed the focus goes to the box it names.
 // - Each txt*_Change (every change of a box's text) runs clearResult: lblDP and lblAward
 //   emptied, every grade picture hidden. The next-grade line and the DP row stay.
-// - cmdHelp_Click shows the help message; lblBoo_Click sets lblBoo to "Uber".
+// - cmdHelp_Click shows the help message; lblBoo_Click sets lblBoo to "Uber", and the caption
+//   and the Boo box to the accessible name "Uber count".
 class frmTallyfen : public QWidget
 {
     Q_OBJECT

@@ -553,15 +553,16 @@ void FrmTallyfenTest::click_data()
     QTest::addColumn<QPoint>("releaseAt");
     QTest::addColumn<Qt::MouseButton>("button");
     QTest::addColumn<QString>("boo");
+    QTest::addColumn<QString>("booName");
     // clang-format off
-    QTest::newRow("booLetters") << "lblBoo" << QPoint(8, 8) << QPoint(8, 8) << Qt::LeftButton << "Uber";
-    QTest::newRow("booBottomRightCorner") << "lblBoo" << QPoint(72, 16) << QPoint(72, 16) << Qt::LeftButton << "Uber";
-    QTest::newRow("booRightButton") << "lblBoo" << QPoint(8, 8) << QPoint(8, 8) << Qt::RightButton << "Boo";
-    QTest::newRow("booDraggedOff") << "lblBoo" << QPoint(8, 8) << QPoint(90, 8) << Qt::LeftButton << "Boo";
-    QTest::newRow("missCaption") << "lblMiss" << QPoint(8, 8) << QPoint(8, 8) << Qt::LeftButton << "Boo";
-    QTest::newRow("title") << "lblTitle" << QPoint(100, 10) << QPoint(100, 10) << Qt::LeftButton << "Boo";
-    QTest::newRow("gradePicture") << "imgA" << QPoint(60, 30) << QPoint(60, 30) << Qt::LeftButton << "Boo";
-    QTest::newRow("bareWindow") << "" << QPoint(330, 100) << QPoint(330, 100) << Qt::LeftButton << "Boo";
+    QTest::newRow("booLetters") << "lblBoo" << QPoint(8, 8) << QPoint(8, 8) << Qt::LeftButton << "Uber" << "Uber count";
+    QTest::newRow("booBottomRightCorner") << "lblBoo" << QPoint(72, 16) << QPoint(72, 16) << Qt::LeftButton << "Uber" << "Uber count";
+    QTest::newRow("booRightButton") << "lblBoo" << QPoint(8, 8) << QPoint(8, 8) << Qt::RightButton << "Boo" << "Boo count";
+    QTest::newRow("booDraggedOff") << "lblBoo" << QPoint(8, 8) << QPoint(90, 8) << Qt::LeftButton << "Boo" << "Boo count";
+    QTest::newRow("missCaption") << "lblMiss" << QPoint(8, 8) << QPoint(8, 8) << Qt::LeftButton << "Boo" << "Boo count";
+    QTest::newRow("title") << "lblTitle" << QPoint(100, 10) << QPoint(100, 10) << Qt::LeftButton << "Boo" << "Boo count";
+    QTest::newRow("gradePicture") << "imgA" << QPoint(60, 30) << QPoint(60, 30) << Qt::LeftButton << "Boo" << "Boo count";
+    QTest::newRow("bareWindow") << "" << QPoint(330, 100) << QPoint(330, 100) << Qt::LeftButton << "Boo" << "Boo count";
     // clang-format on
 }
 
@@ -572,6 +573,7 @@ void FrmTallyfenTest::click()
     QFETCH(QPoint, releaseAt);
     QFETCH(Qt::MouseButton, button);
     QFETCH(QString, boo);
+    QFETCH(QString, booName);
     typeCounts(windowcontrols::typicalPlay);
     pressCalculate();
     QStringList expected = shown();
@@ -585,6 +587,10 @@ void FrmTallyfenTest::click()
 
     QCOMPARE(shown(), expected);
     QCOMPARE(m_messages.size(), 0);
+    for (const char* named : {"lblBoo", "txtBoo"})
+        QCOMPARE(QAccessible::queryAccessibleInterface(m_window->findChild<QWidget*>(named))
+                     ->text(QAccessible::Name),
+                 booName);
 }
 
 void FrmTallyfenTest::gradePicture_data()
