@@ -6,6 +6,7 @@
 #include "frmtallyfen.h"
 
 #include <QApplication>
+#include <QScreen>
 
 namespace tallyfen {
 
@@ -20,7 +21,11 @@ std::unique_ptr<frmTallyfen> startUp()
     installAccessibleFactory();
 
     auto window = std::make_unique<frmTallyfen>();
-    window->show();
+    // In the middle of the screen and in its normal state, which a desktop may choose anyway: a web
+    // page has no window manager to place it, and would otherwise show it full screen, with the
+    // controls below the form's visible area.
+    window->move(window->screen()->availableGeometry().center() - window->rect().center());
+    window->showNormal();
     return window;
 }
 

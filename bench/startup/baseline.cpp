@@ -10,6 +10,6 @@ int main(int argc, char* argv[])
     window.setFixedSize(342, 270);
     QLabel label(QStringLiteral("Dance points, grade and award"), &window);
     label.move(16, 16);
-    window.show();
+    window.showNormal();
     return app.exec();
 }

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTextLayout>
@@ -85,6 +86,7 @@ private slots:
     void key();
     void tabOrder_data();
     void tabOrder();
+    void startPlace();
     void startSelection();
     void focusRing_data();
     void focusRing();
@@ -377,6 +379,16 @@ void FrmTallyfenTest::tabOrder()
     }
     QVERIFY(QAccessible::installUpdateHandler(before) == application);
     QCOMPARE(visited.join(' '), order);
+}
+
+// The window opens in its normal state in the middle of the screen, off it by no more than the
+// frame the platform draws around it.
+void FrmTallyfenTest::startPlace()
+{
+    const QPoint offCentre =
+        m_window->geometry().center() - m_window->screen()->availableGeometry().center();
+    QCOMPARE(offCentre, m_window->geometry().topLeft() - m_window->frameGeometry().topLeft());
+    QVERIFY(!m_window->isFullScreen() && !m_window->isMaximized());
 }
 
 void FrmTallyfenTest::startSelection()
