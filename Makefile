@@ -4,7 +4,7 @@ BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
 .PHONY: all setup configure build run test test-sanitize bench bench-startup assets package \
-	windows windows-configure test-windows clean
+	windows windows-configure test-windows web web-configure serve-web test-web bench-web clean
 
 all: build
 
@@ -67,6 +67,30 @@ windows: windows-configure
 test-windows: windows-configure
 	cmake --build --preset windows -j $(JOBS) --target all tallyfen-draw-assets
 	xvfb-run -a -s '-screen 0 1024x768x24' ctest --preset windows -j $(JOBS)
+
+# The web: a static site in build/web/site, cross-built with Emscripten against a static Qt that
+# tools/build-qt.sh builds once from Debian's source (30 to 40 minutes on two cores) and keeps in
+# ~/.cache/tallyfen. The scoring suites run under node, the window tables in headless Chromium.
+web-configure:
+	@tools/setup-deps.sh tools/debian-packages.txt tools/web/debian-packages.txt
+	@qt=$$(tools/build-qt.sh web) && TALLYFEN_WEB_QT=$$qt cmake --preset web >/dev/null
+
+web: web-configure
+	cmake --build --preset web -j $(JOBS) --target tallyfen-web-site
+	@echo "Built build/web/site: serve it with make serve-web"
+
+serve-web: web
+	tools/web/serve.py build/web/site
+
+test-web: web-configure
+	cmake --build --preset web -j $(JOBS) --target all
+	ctest --preset web -j $(JOBS)
+
+# Start-up against a one-label window built the same way, in headless Chromium, and the site's
+# sizes (BENCHMARKS.md).
+bench-web: web-configure
+	cmake --build --preset web -j $(JOBS) --target tallyfen-web-site tallyfen-baseline-site
+	tools/web/bench.py build/web/site build/web/baseline-site
 
 clean:
 	rm -rf build

@@ -1,0 +1,156 @@
+#!/usr/bin/python3
+"""Opens the built site (index.html over HTTP) in headless Chromium as a player would, on a desktop
+and on a phone 360 CSS pixels wide: checks the page's title and the window's size, plays the
+typical play with real key and touch events, and compares the window with the desktop build's
+screenshot of the same play.
+
+    check-site.py SITE_DIR DESKTOP_SCREENSHOT.png FORM.ui [SAVE_DIR]
+
+SAVE_DIR, if given, receives the screenshots taken.
+"""
+
+import io
+import os
+import sys
+import xml.etree.ElementTree as ElementTree
+
+from PIL import Image, ImageChops, ImageFilter
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import devtools  # noqa: E402
+
+# The colour the program clears its screen to, around the window, and the window's own.
+SCREEN_GREY = (51, 51, 51)
+WINDOW_BLUE = (0, 0, 255)
+WINDOW_SIZE = (342, 270)
+# The page draws letters in the same faces with other hinting. Both windows are softened before
+# they are compared, and a pixel differs where its colour differs by more than LARGEST_DIFFERENCE.
+# Measured: hinting leaves under 10 such pixels, one digit taken away 50 or more.
+SOFTENING = 1.5
+LARGEST_DIFFERENCE = 40
+MOST_DIFFERING = 24
+
+
+def form_control(form, name):
+    """The centre of a control of the form, from its geometry in the .ui file."""
+    for widget in ElementTree.parse(form).iter("widget"):
+        if widget.get("name") == name:
+            rect = widget.find("property[@name='geometry']/rect")
+            x, y, width, height = (int(rect.find(side).text)
+                                   for side in ("x", "y", "width", "height"))
+            return x + width / 2, y + height / 2
+    raise KeyError(name)
+
+
+def bounding_box(image, colour, matching):
+    """The box around the pixels of image that are (matching) or are not the colour."""
+    difference = ImageChops.difference(image, Image.new("RGB", image.size, colour)).convert("L")
+    return difference.point(lambda v: 255 if (v == 0) == matching else 0).getbbox()
+
+
+def window_area(screenshot):
+    """A screenshot at scale 1, the box of the window with its frame (all that is not the screen's
+    grey) and the box of its client area (its blue background reaches all four edges)."""
+    image = Image.open(io.BytesIO(screenshot)).convert("RGB")
+    return image, bounding_box(image, SCREEN_GREY, False), bounding_box(image, WINDOW_BLUE, True)
+
+
+def differing_pixels(shown, expected):
+    soft = ImageFilter.GaussianBlur(SOFTENING)
+    difference = ImageChops.difference(shown.filter(soft), expected.filter(soft)).convert("L")
+    return sum(difference.histogram()[LARGEST_DIFFERENCE + 1:])
+
+
+class Check:
+    def __init__(self, origin, chromium, reference, form, save_dir):
+        self.origin, self.chromium, self.form, self.save_dir = origin, chromium, form, save_dir
+        self.reference = Image.open(reference).convert("RGB")
+        self.failures = []
+
+    def expect(self, condition, what):
+        print(("ok      " if condition else "FAILED  ") + what, flush=True)
+        if not condition:
+            self.failures.append(what)
+
+    def open(self, width, height, mobile):
+        page = self.chromium.new_page()
+        page.set_viewport(width, height, mobile=mobile)
+        page.navigate(self.origin + "/index.html")
+        page.wait_until("document.documentElement.dataset.state === 'running'", 120,
+                        "the program running")
+        return page
+
+    def shown_window(self, page):
+        """The window's client area once it is drawn (the first frame follows start-up)."""
+        for _ in range(100):
+            _, frame, area = window_area(page.screenshot())
+            if area:
+                return frame, area
+            page.evaluate("new Promise((done) => requestAnimationFrame(() => done(true)))")
+        raise TimeoutError("no window was drawn")
+
+    def after_play(self, page, area, name):
+        # The program draws on the next frames after the last event; two frames suffice.
+        for _ in range(2):
+            page.evaluate("new Promise((done) => requestAnimationFrame(() => done(true)))")
+        image, _, _ = window_area(page.screenshot())
+        shown = image.crop(area)
+        if self.save_dir:
+            image.save(os.path.join(self.save_dir, name + ".png"))
+        differing = differing_pixels(shown, self.reference)
+        self.expect(differing <= MOST_DIFFERING,
+                    f"{name}: the window after the play is the desktop build's "
+                    f"({differing} pixels differ)")
+
+    def tap_control(self, page, area, name):
+        x, y = form_control(self.form, name)
+        page.tap(area[0] + x, area[1] + y)
+
+    def desktop(self):
+        page = self.open(1280, 800, mobile=False)
+        self.expect(page.evaluate("document.title") == "Tallyfen", "the page is titled Tallyfen")
+        _, area = self.shown_window(page)
+        size = (area[2] - area[0], area[3] - area[1])
+        self.expect(size == WINDOW_SIZE, f"desktop: the window is 342 x 270 ({size[0]} x {size[1]})")
+        # Keys as the desktop screenshot was taken: the counts, Tab from box to box; then a tap.
+        page.select_all()
+        page.type("90")
+        for count in ("0", "10", "0", "0", "0", "3", "4"):
+            page.tab()
+            page.type(count)
+        page.tab()
+        self.tap_control(page, area, "cmdCalculate")
+        self.after_play(page, area, "desktop")
+        page.close()
+
+    def phone(self):
+        page = self.open(360, 640, mobile=True)
+        frame, area = self.shown_window(page)
+        self.expect(frame[0] >= 0 and frame[2] <= 360 and frame[1] >= 0 and frame[3] <= 640,
+                    f"phone: the whole window is in view at 360 x 640 (frame {frame})")
+        # Each box tapped, its text selected and typed over; Calculate tapped.
+        for box, count in (("txtMarvelous", "90"), ("txtGreat", "10"), ("txtOK", "3"),
+                           ("txtMaxOK", "4")):
+            self.tap_control(page, area, box)
+            page.select_all()
+            page.type(count)
+        self.tap_control(page, area, "cmdCalculate")
+        self.after_play(page, area, "phone")
+        page.close()
+
+
+def main():
+    if len(sys.argv) not in (4, 5):
+        print(__doc__, file=sys.stderr)
+        return 2
+    site, reference, form = sys.argv[1:4]
+    save_dir = sys.argv[4] if len(sys.argv) == 5 else None
+    with devtools.serve(site) as origin, devtools.Chromium() as chromium:
+        check = Check(origin, chromium, reference, form, save_dir)
+        check.desktop()
+        check.phone()
+    return 1 if check.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
