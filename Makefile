@@ -4,7 +4,8 @@ BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
 .PHONY: all setup configure build run test test-sanitize bench bench-startup assets package \
-	windows windows-configure test-windows web web-configure serve-web test-web bench-web clean
+	windows windows-configure test-windows web web-configure serve-web test-web bench-web release \
+	test-reproducible clean
 
 all: build
 
@@ -91,6 +92,15 @@ test-web: web-configure
 bench-web: web-configure
 	cmake --build --preset web -j $(JOBS) --target tallyfen-web-site tallyfen-baseline-site
 	tools/web/bench.py build/web/site build/web/baseline-site
+
+# A release in dist/: the .deb, the Windows and web zips and SHA256SUMS, from the last commit.
+release:
+	@tools/release.sh
+
+# Two builds of the last commit, from clones that differ in path and file times, give the same
+# program.
+test-reproducible: setup
+	@tools/check-reproducible.sh
 
 clean:
 	rm -rf build

@@ -9,6 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 packaging=$(cd "$here/../packaging" && pwd)
 platform=${1:?"usage: $0 windows|web"}
 qt_version=6.4.2
+qt_prefix=/usr/local/Qt-$qt_version
 
 case $platform in
 windows) toolchain=$packaging/windows/mingw-w64-x86_64.cmake ;;
@@ -28,7 +29,8 @@ platform_dir=$packaging/$platform
 patches=("$platform_dir"/qt-patches/*.patch)
 [[ -e ${patches[0]} ]] || patches=()
 
-key=$(cat "$packaging/qt-configure-options.txt" "$platform_dir/qt-configure-options.txt" \
+# How Qt is built decides what the cache holds: this script is part of the key.
+key=$(cat "$0" "$packaging/qt-configure-options.txt" "$platform_dir/qt-configure-options.txt" \
     "$toolchain" ${patches[@]+"${patches[@]}"} | sha256sum | cut -c1-12)
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/tallyfen"
 prefix="$cache/qt-$qt_version-$platform-static-$key"
@@ -59,11 +61,16 @@ set +e
         patch -d "$source" -p1 --forward <"$patch"
     done
     cd "$work/build"
-    "$source/configure" -prefix "$prefix" "${options[@]}" -qt-host-path /usr -- \
+    # A static Qt compiles its prefix into every program, so it keeps Qt's default one, which
+    # names no folder of this machine, and is installed into the cache from a staging folder.
+    # Paths of the work folder are kept out of the objects too.
+    "$source/configure" -prefix "$qt_prefix" "${options[@]}" -qt-host-path /usr -- \
         -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+        -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_C_FLAGS="-ffile-prefix-map=$work=qt" -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work=qt"
     cmake --build . --parallel "$(nproc)"
-    cmake --install .
+    DESTDIR="$work/stage" cmake --install .
+    mv "$work/stage$qt_prefix" "$prefix"
     # Who holds the rights in Qt and the libraries it bundles, for the licences that ship with
     # the program.
     install -D -m 644 "$source/debian/copyright" "$prefix/share/doc/qt6-base/copyright"
