@@ -18,6 +18,14 @@ template <typename Handler> void withoutAccessibilityEvents(Handler handle)
 
 } // namespace
 
+void CountBox::takeFocusSelected()
+{
+    withoutAccessibilityEvents([&] {
+        setFocus(Qt::OtherFocusReason);
+        selectAll();
+    });
+}
+
 void CountBox::focusInEvent(QFocusEvent* event)
 {
     withoutAccessibilityEvents([&] { QLineEdit::focusInEvent(event); });

@@ -16,6 +16,10 @@ class CountBox : public QLineEdit
 public:
     using QLineEdit::QLineEdit;
 
+    // Takes the focus with the whole text selected, also while the window waits to be active
+    // again (after a message box): one focus change, whose selection is not reported on its own.
+    void takeFocusSelected();
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -210,14 +210,12 @@ void frmTallyfen::showDanceResult(const DanceResult& result)
 
 void frmTallyfen::reportFailure(const ScoringFailure& failure)
 {
-    QLineEdit* boxAtFault = countBox(failure.box);
-    showMessage(this, failureMessage(failure, boxAtFault->text()), [boxAtFault] {
-        boxAtFault->setFocus(Qt::OtherFocusReason);
-        boxAtFault->selectAll();
-    });
+    CountBox* boxAtFault = countBox(failure.box);
+    showMessage(this, failureMessage(failure, boxAtFault->text()),
+                [boxAtFault] { boxAtFault->takeFocusSelected(); });
 }
 
-QLineEdit* frmTallyfen::countBox(Judgement judgement) const
+CountBox* frmTallyfen::countBox(Judgement judgement) const
 {
     return m_countBoxes[static_cast<std::size_t>(judgement)];
 }

@@ -8,7 +8,6 @@
 #include <scoresheet.h>
 
 class QLabel;
-class QLineEdit;
 
 namespace Ui {
 class frmTallyfen;
@@ -16,6 +15,7 @@ class frmTallyfen;
 
 namespace tallyfen {
 
+class CountBox;
 class ResultAnnouncement;
 
 // The calculator's one window. Data flow, one event at a time:
@@ -60,11 +60,11 @@ private:
     void showDanceResult(const DanceResult& result);
     void reportFailure(const ScoringFailure& failure);
 
-    QLineEdit* countBox(Judgement judgement) const;
+    CountBox* countBox(Judgement judgement) const;
 
     const std::unique_ptr<Ui::frmTallyfen> m_ui;
     // In the order of allJudgements, and of the Grade enumeration, best first.
-    std::array<QLineEdit*, judgementCount> m_countBoxes;
+    std::array<CountBox*, judgementCount> m_countBoxes;
     std::array<QLabel*, 7> m_gradePictures;
     ScoreSheet m_scoreSheet;
     ResultAnnouncement* const m_resultAnnouncement;
