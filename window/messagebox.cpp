@@ -47,10 +47,17 @@ void showMessage(QWidget* parent, const Message& message, std::function<void()> 
         return;
     }
     QMessageBox* box = makeMessageBox(parent, message).release();
+    // Modal by itself; gone once closed.
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::ApplicationModal);
-    if (closed)
-        QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] { closed(); });
+    // The window the box was over takes the player's input again, as a desktop's window manager
+    // sees to and a web page does not.
+    QWidget* window = parent ? parent->window() : nullptr;
+    QObject::connect(box, &QDialog::finished, box, [window, closed = std::move(closed)] {
+        if (window)
+            window->activateWindow();
+        if (closed)
+            closed();
+    });
     box->show();
 }
 

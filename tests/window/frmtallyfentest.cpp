@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
@@ -532,8 +533,8 @@ void FrmTallyfenTest::closeBox_data()
     // clang-format on
 }
 
-// A real box holds the window until the player closes it with Enter, a click or Esc on OK;
-// the focus then goes back, after a failure to the box at fault with its text selected.
+// A real box holds the window until the player closes it with Enter, a click or Esc on OK, and is
+// gone then; the focus goes back, after a failure to the box at fault with its text selected.
 void FrmTallyfenTest::closeBox()
 {
     QFETCH(QString, great);
@@ -546,7 +547,7 @@ void FrmTallyfenTest::closeBox()
     tallyfen::setMessageHandler({});
     QTest::mouseClick(m_window->findChild<QPushButton*>(button), Qt::LeftButton);
 
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    const QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     QVERIFY(box);
     QAbstractButton* ok = box->button(QMessageBox::Ok);
     if (close == "click")
@@ -555,6 +556,7 @@ void FrmTallyfenTest::closeBox()
         QTest::keyClick(ok, close == "enter" ? Qt::Key_Enter : Qt::Key_Escape);
 
     QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
+    QTRY_VERIFY(!box);
     QTRY_COMPARE(QApplication::focusWidget(), m_window->findChild<QWidget*>(focused));
     if (auto* countBox = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
         QCOMPARE(countBox->selectedText(), great);

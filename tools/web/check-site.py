@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Opens the built site (index.html over HTTP) in headless Chromium as a player would, on a desktop
 and on a phone 360 CSS pixels wide: checks the page's title and the window's size, plays the
-typical play with real key and touch events, and compares the window with the desktop build's
-screenshot of the same play.
+typical play with real key and touch events, through a message box and on after it, and compares
+the window with the desktop build's screenshot of the same play.
 
     check-site.py SITE_DIR DESKTOP_SCREENSHOT.png FORM.ui [SAVE_DIR]
 
@@ -22,6 +22,10 @@ import devtools  # noqa: E402
 # The colour the program clears its screen to, around the window, and the window's own.
 SCREEN_GREY = (51, 51, 51)
 WINDOW_BLUE = (0, 0, 255)
+# The face of a message box: an open box shows tens of thousands of such pixels, the window alone
+# a few hundred (on its buttons).
+BOX_FACE = (239, 239, 239)
+BOX_SHOWN = 10000
 WINDOW_SIZE = (342, 270)
 # The page draws letters in the same faces with other hinting. Both windows are softened before
 # they are compared, and a pixel differs where its colour differs by more than LARGEST_DIFFERENCE.
@@ -53,6 +57,11 @@ def window_area(screenshot):
     grey) and the box of its client area (its blue background reaches all four edges)."""
     image = Image.open(io.BytesIO(screenshot)).convert("RGB")
     return image, bounding_box(image, SCREEN_GREY, False), bounding_box(image, WINDOW_BLUE, True)
+
+
+def box_face(image):
+    """How many pixels of image have the face colour of a message box."""
+    return dict((colour, count) for count, colour in image.getcolors(1 << 24)).get(BOX_FACE, 0)
 
 
 def differing_pixels(shown, expected):
@@ -89,12 +98,23 @@ class Check:
             page.evaluate("new Promise((done) => requestAnimationFrame(() => done(true)))")
         raise TimeoutError("no window was drawn")
 
-    def after_play(self, page, area, name):
-        # The program draws on the next frames after the last event; two frames suffice.
+    def drawn(self, page, area):
+        """The window's area once the program has drawn what the last event changed (the frames
+        after it)."""
         for _ in range(2):
             page.evaluate("new Promise((done) => requestAnimationFrame(() => done(true)))")
         image, _, _ = window_area(page.screenshot())
-        shown = image.crop(area)
+        return image, image.crop(area)
+
+    def box_opens_and_closes(self, page, area, name, open_box):
+        open_box()
+        self.expect(box_face(self.drawn(page, area)[0]) > BOX_SHOWN,
+                    f"{name}: a message box opens over the window")
+        page.enter()
+        self.expect(box_face(self.drawn(page, area)[0]) < BOX_SHOWN, f"{name}: Enter closes it")
+
+    def after_play(self, page, area, name):
+        image, shown = self.drawn(page, area)
         if self.save_dir:
             image.save(os.path.join(self.save_dir, name + ".png"))
         differing = differing_pixels(shown, self.reference)
@@ -112,13 +132,17 @@ class Check:
         _, area = self.shown_window(page)
         size = (area[2] - area[0], area[3] - area[1])
         self.expect(size == WINDOW_SIZE, f"desktop: the window is 342 x 270 ({size[0]} x {size[1]})")
-        # Keys as the desktop screenshot was taken: the counts, Tab from box to box; then a tap.
+        # Keys as the desktop screenshot was taken: the counts, Tab from box to box, Calculate;
+        # but Great holds "abc" at first. Once the message is closed, the Great box has the focus
+        # with its text selected, and takes the 10; then a tap on Calculate.
         page.select_all()
         page.type("90")
-        for count in ("0", "10", "0", "0", "0", "3", "4"):
+        for count in ("0", "abc", "0", "0", "0", "3", "4"):
             page.tab()
             page.type(count)
         page.tab()
+        self.box_opens_and_closes(page, area, "desktop", page.enter)
+        page.type("10")
         self.tap_control(page, area, "cmdCalculate")
         self.after_play(page, area, "desktop")
         page.close()
@@ -128,7 +152,10 @@ class Check:
         frame, area = self.shown_window(page)
         self.expect(frame[0] >= 0 and frame[2] <= 360 and frame[1] >= 0 and frame[3] <= 640,
                     f"phone: the whole window is in view at 360 x 640 (frame {frame})")
-        # Each box tapped, its text selected and typed over; Calculate tapped.
+        # The help tapped open and closed; each box tapped, its text selected and typed over;
+        # Calculate tapped.
+        self.box_opens_and_closes(page, area, "phone",
+                                  lambda: self.tap_control(page, area, "cmdHelp"))
         for box, count in (("txtMarvelous", "90"), ("txtGreat", "10"), ("txtOK", "3"),
                            ("txtMaxOK", "4")):
             self.tap_control(page, area, box)

@@ -156,11 +156,17 @@ class Page:
         for character in text:
             if character.isdigit():
                 self.key(character, "Digit" + character, ord(character), text=character)
+            elif character.isascii() and character.isalpha():
+                upper = character.upper()
+                self.key(character, "Key" + upper, ord(upper), text=character)
             else:
                 raise ValueError(f"cannot type {character!r}")
 
     def tab(self):
         self.key("Tab", "Tab", 9, text="\t")
+
+    def enter(self):
+        self.key("Enter", "Enter", 13, text="\r")
 
     def select_all(self):
         # A Ctrl combination goes without text, or the page would take it as typing.
