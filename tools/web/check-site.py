@@ -129,9 +129,10 @@ class Check:
     def desktop(self):
         page = self.open(1280, 800, mobile=False)
         self.expect(page.evaluate("document.title") == "Tallyfen", "the page is titled Tallyfen")
-        _, area = self.shown_window(page)
+        frame, area = self.shown_window(page)
         size = (area[2] - area[0], area[3] - area[1])
         self.expect(size == WINDOW_SIZE, f"desktop: the window is 342 x 270 ({size[0]} x {size[1]})")
+        self.expect(frame == area, "desktop: the page is the window's frame (no title bar to close)")
         # Keys as the desktop screenshot was taken: the counts, Tab from box to box, Calculate;
         # but Great holds "abc" at first. Once the message is closed, the Great box has the focus
         # with its text selected, and takes the 10; then a tap on Calculate.
