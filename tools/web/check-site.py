@@ -167,6 +167,33 @@ class Check:
         page.close()
 
 
+    def without(self, name, script=None, script_off=False):
+        """A browser that lacks something the program needs gets a sentence, not a loading bar."""
+        page = self.chromium.new_page()
+        page.set_viewport(1280, 800)
+        if script:
+            page.send("Page.addScriptToEvaluateOnNewDocument", source=script)
+        page.send("Emulation.setScriptExecutionDisabled", value=script_off)
+        page.navigate(self.origin + "/index.html")
+        # The page is read with script on again; what it parsed without script stays as it was.
+        page.send("Emulation.setScriptExecutionDisabled", value=False)
+        shown = page.evaluate("[...document.querySelectorAll('#status p')]"
+                              ".filter((p) => p.offsetParent !== null)"
+                              ".map((p) => p.textContent).join(' ')")
+        if script_off:
+            self.expect("needs JavaScript" in shown and "Loading" not in shown,
+                        f"{name}: the page says it needs JavaScript ({shown.strip()!r})")
+        else:
+            self.expect("cannot run Tallyfen" in shown and "Linux" in shown,
+                        f"{name}: the page says so and points to the programs ({shown.strip()!r})")
+        page.close()
+
+    def unsupported(self):
+        self.without("no WebAssembly", script="delete window.WebAssembly;")
+        self.without("no WebGL", script="HTMLCanvasElement.prototype.getContext = () => null;")
+        self.without("script off", script_off=True)
+
+
 def main():
     if len(sys.argv) not in (4, 5):
         print(__doc__, file=sys.stderr)
@@ -177,6 +204,7 @@ def main():
         check = Check(origin, chromium, reference, form, save_dir)
         check.desktop()
         check.phone()
+        check.unsupported()
     return 1 if check.failures else 0
 
 
