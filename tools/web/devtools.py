@@ -8,6 +8,7 @@ import http.server
 import json
 import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import threading
@@ -188,7 +189,7 @@ class Chromium:
         self._profile = tempfile.mkdtemp(prefix="tallyfen-chromium-")
         self._process = subprocess.Popen(
             [executable, *CHROMIUM_FLAGS, f"--user-data-dir={self._profile}", "about:blank"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
         port_file = os.path.join(self._profile, "DevToolsActivePort")
         end = time.monotonic() + 60
         while not (os.path.exists(port_file) and open(port_file).read().count("\n") >= 1):
@@ -205,13 +206,27 @@ class Chromium:
             return Page(json.load(answer)["webSocketDebuggerUrl"])
 
     def close(self):
-        self._process.terminate()
-        try:
-            self._process.wait(10)
-        except subprocess.TimeoutExpired:
-            self._process.kill()
-            self._process.wait()
+        # Chromium's helper processes outlive its main one for a moment and write to the profile
+        # as they go; the profile goes once the whole process group has ended.
+        group = self._process.pid
+        self._signal(group, signal.SIGTERM)
+        end = time.monotonic() + 10
+        while self._signal(group, 0):
+            if time.monotonic() > end:
+                self._signal(group, signal.SIGKILL)
+            self._process.poll()
+            time.sleep(0.05)
+        self._process.wait()
         shutil.rmtree(self._profile, ignore_errors=True)
+
+    @staticmethod
+    def _signal(group, number):
+        """Sends a signal to the process group; False once no process of it is left."""
+        try:
+            os.killpg(group, number)
+            return True
+        except ProcessLookupError:
+            return False
 
     def __enter__(self):
         return self
