@@ -19,6 +19,8 @@ tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt 
 windows_qt=$(tools/build-qt.sh windows)
 web_qt=$(tools/build-qt.sh web)
 
+# cpack writes the .deb's ar members with the modes the umask gave its files.
+umask 022
 export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 version=$(sed -n 's/^set(TALLYFEN_DISPLAY_VERSION \(.*\))/\1/p' CMakeLists.txt)
