@@ -90,6 +90,8 @@ void frmTallyfen::showPicturesForScreen()
         QPixmap drawn(QStringLiteral(":/grades/%1%2.jpg")
                           .arg(fromUtf8(gradeName(static_cast<Grade>(i))),
                                drawnScale == 2 ? QStringLiteral("@2x") : QString()));
+        // Qt reads the scale from "@2x" in a file's name too, but not where
+        // QT_HIGHDPI_DISABLE_2X_IMAGE_LOADING is set.
         drawn.setDevicePixelRatio(drawnScale);
         m_gradePictures[i]->setPixmap(drawn);
     }
