@@ -64,8 +64,7 @@ frmTallyfen::frmTallyfen(QWidget* parent)
 
     // The window's first focus comes without a Tab, which would select the text: the first
     // digits typed replace the 0.
-    m_ui->txtMarvelous->setFocus();
-    m_ui->txtMarvelous->selectAll();
+    m_ui->txtMarvelous->takeFocusSelected();
 }
 
 frmTallyfen::~frmTallyfen() = default;
