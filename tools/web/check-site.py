@@ -95,14 +95,14 @@ class Check:
             _, frame, area = window_area(page.screenshot())
             if area:
                 return frame, area
-            page.evaluate("new Promise((done) => requestAnimationFrame(() => done(true)))")
+            page.next_frame()
         raise TimeoutError("no window was drawn")
 
     def drawn(self, page, area):
         """The window's area once the program has drawn what the last event changed (the frames
         after it)."""
         for _ in range(2):
-            page.evaluate("new Promise((done) => requestAnimationFrame(() => done(true)))")
+            page.next_frame()
         image, _, _ = window_area(page.screenshot())
         return image, image.crop(area)
 
@@ -165,7 +165,6 @@ class Check:
         self.tap_control(page, area, "cmdCalculate")
         self.after_play(page, area, "phone")
         page.close()
-
 
     def without(self, name, script=None, script_off=False):
         """A browser that lacks something the program needs gets a sentence, not a loading bar."""

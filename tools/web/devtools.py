@@ -163,6 +163,10 @@ class Page:
             else:
                 raise ValueError(f"cannot type {character!r}")
 
+    def next_frame(self):
+        """Returns once the page has drawn its next frame."""
+        self.evaluate("new Promise((done) => requestAnimationFrame(() => done(true)))")
+
     def tab(self):
         self.key("Tab", "Tab", 9, text="\t")
 
@@ -206,15 +210,15 @@ class Chromium:
             return Page(json.load(answer)["webSocketDebuggerUrl"])
 
     def close(self):
-        # Chromium's helper processes outlive its main one for a moment and write to the profile
-        # as they go; the profile goes once the whole process group has ended.
+        # Chromium's helper processes end a moment after its main one and write to the profile as
+        # they go: the profile goes once the whole process group has ended, or has been killed.
         group = self._process.pid
         self._signal(group, signal.SIGTERM)
         end = time.monotonic() + 10
-        while self._signal(group, 0):
+        while self._process.poll() is None or self._signal(group, 0):
             if time.monotonic() > end:
                 self._signal(group, signal.SIGKILL)
-            self._process.poll()
+                break
             time.sleep(0.05)
         self._process.wait()
         shutil.rmtree(self._profile, ignore_errors=True)
