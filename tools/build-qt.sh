@@ -74,6 +74,11 @@ set +e
     # Who holds the rights in Qt and the libraries it bundles, for the licences that ship with
     # the program.
     install -D -m 644 "$source/debian/copyright" "$prefix/share/doc/qt6-base/copyright"
+    # What a program links from this Qt, one SHA-256 a file, so that two builds of the same Qt
+    # can be compared (tools/check-reproducible-qt.sh) and a release can record what it used.
+    cd "$prefix"
+    find . -type f \( -name '*.a' -o -name '*.o' -o -name '*.obj' \) -printf '%P\n' |
+        LC_ALL=C sort | xargs -d '\n' sha256sum >libraries.sha256
 ) >"$log" 2>&1
 status=$?
 set -e
