@@ -74,6 +74,8 @@ set +e
     # Who holds the rights in Qt and the libraries it bundles, for the licences that ship with
     # the program.
     install -D -m 644 "$source/debian/copyright" "$prefix/share/doc/qt6-base/copyright"
+    # Which Debian source it was built from, for a release's build record.
+    dpkg-parsechangelog -l "$source/debian/changelog" -S Version >"$prefix/debian-source-version"
     # What a program links from this Qt, one SHA-256 a file, so that two builds of the same Qt
     # can be compared (tools/check-reproducible-qt.sh) and a release can record what it used.
     cd "$prefix"
