@@ -81,7 +81,7 @@ web: web-configure
 	@echo "Built build/web/site: serve it with make serve-web"
 
 serve-web: web
-	tools/web/serve.py build/web/site
+	/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory build/web/site 8000
 
 test-web: web-configure
 	cmake --build --preset web -j $(JOBS) --target all
@@ -91,7 +91,7 @@ test-web: web-configure
 # sizes (BENCHMARKS.md).
 bench-web: web-configure
 	cmake --build --preset web -j $(JOBS) --target tallyfen-web-site tallyfen-baseline-site
-	tools/web/bench.py build/web/site build/web/baseline-site
+	bench/web/bench.py build/web/site build/web/baseline-site
 
 # A release in dist/: the .deb, the Windows and web zips and SHA256SUMS, from the last commit.
 release:

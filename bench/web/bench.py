@@ -14,7 +14,7 @@ import statistics
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tests/web"))
 import devtools  # noqa: E402
 
 # Notes the time of the first animation frame after the loader has marked the program running
