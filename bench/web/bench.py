@@ -15,7 +15,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tests/web"))
-import devtools  # noqa: E402
+import browsers  # noqa: E402
 
 # Notes the time of the first animation frame after the loader has marked the program running
 # (the program's main has shown its window by then, and the frame draws it).
@@ -29,15 +29,11 @@ new MutationObserver((changes, observer) => {
 """
 
 
-def first_frame(chromium, origin):
-    page = chromium.new_page()
-    page.set_viewport(1280, 800)
-    page.send("Page.addScriptToEvaluateOnNewDocument", source=FIRST_FRAME)
-    page.navigate(origin + "/index.html")
-    page.wait_until("window.tallyfenFirstFrame !== undefined", 120, "the first frame")
-    milliseconds = page.evaluate("window.tallyfenFirstFrame")
-    page.close()
-    return milliseconds
+def first_frame(browser, origin):
+    browser.new_tab(1280, 800, before_load=FIRST_FRAME)
+    browser.open(origin + "/index.html")
+    browser.wait_until("window.tallyfenFirstFrame !== undefined", 120, "the first frame")
+    return browser.evaluate("window.tallyfenFirstFrame")
 
 
 def sizes(site):
@@ -61,12 +57,12 @@ def main():
     args = parser.parse_args()
 
     times = {"tallyfen": [], "baseline": []}
-    with devtools.serve(args.site) as site, devtools.serve(args.baseline_site) as baseline, \
-            devtools.Chromium() as chromium:
-        first_frame(chromium, site)  # Chromium's own start-up is nobody's
+    with browsers.serve(args.site) as site, browsers.serve(args.baseline_site) as baseline, \
+            browsers.chromium() as browser:
+        first_frame(browser, site)  # Chromium's own start-up is nobody's
         for _ in range(args.runs):
-            times["tallyfen"].append(first_frame(chromium, site))
-            times["baseline"].append(first_frame(chromium, baseline))
+            times["tallyfen"].append(first_frame(browser, site))
+            times["baseline"].append(first_frame(browser, baseline))
 
     print(f"First frame after opening the page, median of {args.runs} alternating runs:")
     medians = {name: statistics.median(values) for name, values in times.items()}
