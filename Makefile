@@ -5,7 +5,7 @@ JOBS   ?= $(shell nproc)
 
 .PHONY: all setup configure build run test test-sanitize bench bench-startup assets package \
 	windows windows-configure test-windows web web-configure serve-web test-web bench-web release \
-	test-reproducible clean
+	test-reproducible test-reproducible-qt clean
 
 all: build
 
@@ -101,6 +101,13 @@ release:
 # program.
 test-reproducible: setup
 	@tools/check-reproducible.sh
+
+# Both cross Qts built afresh into another cache folder, compared library by library with the
+# cached ones (about an hour on two cores; CI does not run it).
+test-reproducible-qt: setup
+	@tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt \
+		tools/web/debian-packages.txt
+	@tools/check-reproducible-qt.sh
 
 clean:
 	rm -rf build

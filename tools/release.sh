@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds what a release holds into dist/: the Debian package, the Windows zip, the web site's zip
-# and SHA256SUMS, from the last commit only. Every build of one commit gives the same bytes, so
+# Builds what a release holds into dist/: the Debian package, the Windows zip, the web site's zip,
+# the build record and SHA256SUMS, from the last commit only. Every build of one commit gives the same bytes, so
 # anyone can rebuild a release and compare its checksums (README, "Verifying a release").
 #   tools/release.sh        (make release)
 set -euo pipefail
@@ -49,6 +49,7 @@ EMSDK=$here/packaging/web/emsdk TALLYFEN_WEB_QT=$web_qt configure web
 EMSDK=$here/packaging/web/emsdk cmake --build "$out/web" -j "$jobs" --target tallyfen-web-zip
 cp "$out/web/tallyfen-$version-web.zip" dist/
 
-(cd dist && sha256sum -- *.deb *.zip >SHA256SUMS)
+tools/write-build-record.sh "$windows_qt" "$web_qt" >dist/build-record.txt
+(cd dist && sha256sum -- *.deb *.zip build-record.txt >SHA256SUMS)
 echo "Release $version of $(git log -1 --format='%h (%cd)' --date=short) is in dist/:"
 sed 's/^/  /' dist/SHA256SUMS
