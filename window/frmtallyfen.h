@@ -37,6 +37,11 @@ public:
     explicit frmTallyfen(QWidget* parent = nullptr);
     ~frmTallyfen() override;
 
+    // Shows the grade pictures drawn for the screen's present scale. The window follows a change
+    // of screen itself; Qt 6.4 tells it of no change of scale on the same screen, which a web
+    // page's zoom is, so the page's layer calls this then.
+    void showPicturesForScreen();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -55,7 +60,6 @@ private:
     void txtMaxOK_Change();
 
     void allowGivenSize(Qt::WindowState state);
-    void showPicturesForScreen();
     void clearResult();
     void showDanceResult(const DanceResult& result);
     void reportFailure(const ScoringFailure& failure);

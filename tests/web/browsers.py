@@ -94,9 +94,7 @@ class Browser:
                 self.driver.close()
             self.driver.switch_to.window(self._first_tab)
             self.driver.switch_to.new_window("tab")
-            self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
-                     deviceScaleFactor=1, mobile=mobile)
-            self.cdp("Emulation.setTouchEmulationEnabled", enabled=mobile, maxTouchPoints=5)
+            self.set_viewport(width, height, mobile=mobile)
             if before_load:
                 self.cdp("Page.addScriptToEvaluateOnNewDocument", source=before_load)
         else:
@@ -108,6 +106,13 @@ class Browser:
             self.driver.set_window_size(width, height)
             inner = self.evaluate("[innerWidth, innerHeight]")
             self.driver.set_window_size(2 * width - inner[0], 2 * height - inner[1])
+
+    def set_viewport(self, width, height, scale=1, mobile=False):
+        """Chromium's viewport: its size in CSS pixels, their scale (a zoom changes both), and a
+        phone's touch screen."""
+        self.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                 deviceScaleFactor=scale, mobile=mobile)
+        self.cdp("Emulation.setTouchEmulationEnabled", enabled=mobile, maxTouchPoints=5)
 
     def cdp(self, command, **params):
         return self.driver.execute_cdp_cmd(command, params)

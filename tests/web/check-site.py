@@ -32,6 +32,10 @@ WINDOW_SIZE = (342, 270)
 # they are compared, and a pixel differs where its colour differs by more than LARGEST_DIFFERENCE.
 # Measured: hinting leaves under 10 such pixels, one digit taken away 50 or more.
 SOFTENING = 1.5
+# A place in the window's lower left, beside any message box over it, where no control is.
+BESIDE_BOX = (30, 250)
+# Device pixel ratios the page is zoomed to in turn, the last back to where it started.
+ZOOMS = (1.25, 1.5, 2, 1)
 LARGEST_DIFFERENCE = 40
 MOST_DIFFERING = 24
 
@@ -107,10 +111,14 @@ class Check:
         image, _, _ = window_area(page.screenshot())
         return image, image.crop(area)
 
-    def box_opens_and_closes(self, page, area, name, open_box):
+    def box_opens_and_closes(self, page, area, name, open_box, beside_box=None):
+        """Opens a box, and after beside_box (a click or tap on the window beside it), if given,
+        expects the box still to take Enter."""
         open_box()
         self.expect(box_face(self.drawn(page, area)[0]) > BOX_SHOWN,
                     f"{name}: a message box opens over the window")
+        if beside_box:
+            beside_box(area[0] + BESIDE_BOX[0], area[1] + BESIDE_BOX[1])
         page.enter()
         self.expect(box_face(self.drawn(page, area)[0]) < BOX_SHOWN, f"{name}: Enter closes it")
 
@@ -148,7 +156,8 @@ class Check:
             page.tab()
             page.type(count)
         page.tab()
-        self.box_opens_and_closes(page, area, "desktop", page.enter)
+        self.box_opens_and_closes(page, area, "desktop", page.enter,
+                                  page.click if page.can_point else None)
         page.type("10")
         if page.can_point:
             self.click_control(page, area, "cmdCalculate")
@@ -157,6 +166,38 @@ class Check:
                 page.tab()
             page.type(" ")
         self.after_play(page, area, "desktop")
+        if page.name == "chromium":
+            self.zoomed(page)
+
+    def in_middle(self, page, name, size):
+        """Expects the window drawn whole in the middle of the page at the size given (device
+        pixels); returns its frame and area."""
+        for _ in range(2):
+            page.next_frame()
+        frame, area = self.shown_window(page)
+        image = Image.open(io.BytesIO(page.screenshot()))
+        viewport = image.size
+        if self.save_dir:
+            image.save(os.path.join(self.save_dir, f"{self.browser.name}-{name}.png"))
+        # At a fractional scale the window's edges fall between pixels: its blue fills a pixel less
+        # on each side, and the pixels it shares with the page are neither blue nor grey.
+        inner = (area[2] - area[0], area[3] - area[1])
+        outer = (frame[2] - frame[0], frame[3] - frame[1])
+        off_centre = (frame[0] + frame[2] - viewport[0], frame[1] + frame[3] - viewport[1])
+        self.expect(all(i <= s <= o <= i + 4 for i, s, o in zip(inner, size, outer)),
+                    f"{name}: the window is drawn at {size[0]} x {size[1]} "
+                    f"(from {inner} to {outer})")
+        self.expect(all(abs(off) <= 2 for off in off_centre),
+                    f"{name}: the window is in the middle of the page (frame {frame})")
+        return frame, area
+
+    def zoomed(self, page):
+        """A player zooms the page, to each ratio and back, with a result shown."""
+        for scale in ZOOMS:
+            page.set_viewport(round(1280 / scale), round(800 / scale), scale=scale)
+            _, area = self.in_middle(page, f"zoomed to {scale}",
+                                     (round(WINDOW_SIZE[0] * scale), round(WINDOW_SIZE[1] * scale)))
+        self.after_play(page, area, "desktop zoomed and back")
 
     def phone(self):
         page = self.open(360, 640, mobile=True)
@@ -166,7 +207,7 @@ class Check:
         # The help tapped open and closed; each box tapped, its text selected and typed over;
         # Calculate tapped.
         self.box_opens_and_closes(page, area, "phone",
-                                  lambda: self.tap_control(page, area, "cmdHelp"))
+                                  lambda: self.tap_control(page, area, "cmdHelp"), page.tap)
         for box, count in (("txtMarvelous", "90"), ("txtGreat", "10"), ("txtOK", "3"),
                            ("txtMaxOK", "4")):
             self.tap_control(page, area, box)
@@ -174,6 +215,9 @@ class Check:
             page.type(count)
         self.tap_control(page, area, "cmdCalculate")
         self.after_play(page, area, "phone")
+        page.set_viewport(640, 360, mobile=True)
+        _, area = self.in_middle(page, "phone turned", WINDOW_SIZE)
+        self.after_play(page, area, "phone turned")
 
     def without(self, name, script=None, script_off=False):
         """A browser that lacks something the program needs gets a sentence, not a loading bar."""
