@@ -218,6 +218,13 @@ class Check:
         page.set_viewport(640, 360, mobile=True)
         _, area = self.in_middle(page, "phone turned", WINDOW_SIZE)
         self.after_play(page, area, "phone turned")
+        # A page smaller than the window keeps the window's top-left corner in view.
+        page.set_viewport(300, 200, mobile=True)
+        for _ in range(2):
+            page.next_frame()
+        frame, _ = self.shown_window(page)
+        self.expect(frame[:2] == (0, 0), f"a page smaller than the window: its top-left in view "
+                                         f"(frame {frame})")
 
     def without(self, name, script=None, script_off=False):
         """A browser that lacks something the program needs gets a sentence, not a loading bar."""
