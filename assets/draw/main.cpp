@@ -61,7 +61,7 @@ std::vector<AssetFile> drawAssets()
         files.push_back(
             {"grades/" + picture.grade + "@2x.jpg", jpeg(drawGradePicture(picture, 2))});
     }
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 32, 48, 64, 128, 192, 256, 512})
         files.push_back({QString("icon/tallyfen-%1.png").arg(size), png(drawProgramIcon(size))});
     std::vector<QImage> icoImages;
     for (int size : {16, 32, 48, 256})

@@ -20,6 +20,8 @@ import browsers  # noqa: E402
 # Notes the time of the first animation frame after the loader has marked the program running
 # (the program's main has shown its window by then, and the frame draws it).
 FIRST_FRAME = """
+// Every run is a first visit: no service worker keeps the site.
+delete Navigator.prototype.serviceWorker;
 new MutationObserver((changes, observer) => {
     if (document.documentElement.dataset.state !== 'running')
         return;

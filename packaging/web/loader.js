@@ -74,6 +74,13 @@
         });
     }
 
+    // Once the program runs, so that nothing competes with its download, the site is kept for use
+    // without a network (where the page's address is secure; a file:// page has no workers).
+    function keepForOffline() {
+        if ('serviceWorker' in navigator && window.isSecureContext)
+            navigator.serviceWorker.register('service-worker.js').catch(() => {});
+    }
+
     if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiateStreaming !== 'function') {
         stop('This browser cannot run Tallyfen: it does not run WebAssembly.', 'unsupported', true);
         return;
@@ -99,6 +106,7 @@
                 status.hidden = true;
                 root.dataset.state = 'running';
                 screen.focus();
+                keepForOffline();
             }],
             onAbort: broken,
             // Closing the window ends the program; the page says how to start it again.

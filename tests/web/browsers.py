@@ -37,10 +37,11 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 
 
 @contextlib.contextmanager
-def serve(folder):
-    """Serves folder on 127.0.0.1 at a free port; yields the origin."""
+def serve(folder, port=0):
+    """Serves folder on 127.0.0.1 at the port given, or a free one; yields the origin."""
+    http.server.ThreadingHTTPServer.allow_reuse_address = True
     server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(QuietHandler, directory=str(folder)))
+        ("127.0.0.1", port), functools.partial(QuietHandler, directory=str(folder)))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     try:
         yield f"http://127.0.0.1:{server.server_address[1]}"

@@ -11,8 +11,12 @@ SAVE_DIR, if given, receives the screenshots taken. WebKit needs an X display (x
 """
 
 import io
+import json
 import os
+import shutil
+import socket
 import sys
+import tempfile
 import xml.etree.ElementTree as ElementTree
 
 from PIL import Image, ImageChops, ImageFilter
@@ -75,9 +79,30 @@ def differing_pixels(shown, expected):
     return sum(difference.histogram()[LARGEST_DIFFERENCE + 1:])
 
 
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def next_release(site, folder):
+    """A copy of the site as its next release: its page and loader marked, and its service worker
+    named anew (as a build names it by the hash of the files)."""
+    shutil.copytree(site, folder, dirs_exist_ok=True)
+    with open(os.path.join(folder, "loader.js"), "a") as loader:
+        loader.write("\nwindow.tallyfenRelease = 'next';\n")
+    for name, old, new in (("index.html", "<head>", '<head><meta name="release" content="next">'),
+                           ("service-worker.js", "const release = 'tallyfen-",
+                            "const release = 'tallyfen-next-")):
+        path = os.path.join(folder, name)
+        text = open(path).read()
+        open(path, "w").write(text.replace(old, new, 1))
+
+
 class Check:
-    def __init__(self, origin, browser, reference, form, save_dir):
+    def __init__(self, origin, browser, reference, form, save_dir, site):
         self.origin, self.browser, self.form, self.save_dir = origin, browser, form, save_dir
+        self.site = site
         self.reference = Image.open(reference).convert("RGB")
         self.failures = []
 
@@ -86,10 +111,10 @@ class Check:
         if not condition:
             self.failures.append(what)
 
-    def open(self, width, height, mobile):
+    def open(self, width, height, mobile, origin=None):
         page = self.browser
         page.new_tab(width, height, mobile=mobile)
-        page.open(self.origin + "/index.html")
+        page.open((origin or self.origin) + "/index.html")
         page.wait_until("document.documentElement.dataset.state === 'running'", 120,
                         "the program running")
         return page
@@ -226,6 +251,67 @@ class Check:
         self.expect(frame[:2] == (0, 0), f"a page smaller than the window: its top-left in view "
                                          f"(frame {frame})")
 
+    def play_with_keys(self, page, name):
+        """The typical play typed box by box and calculated, compared with the desktop's."""
+        page.select_all()
+        for count in ("90", "0", "10", "0", "0", "0", "3", "4"):
+            page.type(count)
+            page.tab()
+        page.enter()
+        _, area = self.shown_window(page)
+        self.after_play(page, area, name)
+
+    def release_shown(self, page):
+        """The release of the page (from index.html) and of the loader that runs in it."""
+        return page.evaluate("[document.querySelector('meta[name=release]')?.content ?? 'first',"
+                             " window.tallyfenRelease ?? 'first']")
+
+    def installable(self):
+        """Installable, kept for use without a network after one visit, and replaced whole by
+        the next release, while a page already open keeps its own."""
+        page = self.browser
+        port = free_port()
+        with browsers.serve(self.site, port) as origin:
+            self.open(1280, 800, mobile=False, origin=origin)
+            manifest = page.cdp("Page.getAppManifest")
+            data = json.loads(manifest.get("data") or "{}")
+            self.expect(not manifest["errors"] and data.get("display") == "standalone" and
+                        {"192x192", "512x512"} <= {icon["sizes"] for icon in data["icons"]},
+                        f"the page has a manifest: standalone, icons of 192 and 512 ({data})")
+            page.wait_until("navigator.serviceWorker.controller !== null", 60,
+                            "a service worker keeping the site")
+            errors = page.cdp("Page.getInstallabilityErrors")["installabilityErrors"]
+            self.expect(not errors, f"the page can be installed ({errors})")
+            wasm_type = page.evaluate("caches.match('tallyfen.wasm')"
+                                      ".then((kept) => kept.headers.get('Content-Type'))")
+            self.expect(wasm_type == "application/wasm",
+                        f"the kept program is application/wasm ({wasm_type})")
+        # The server is gone: the page opens and plays all the same.
+        self.open(1280, 800, mobile=False, origin=origin)
+        self.play_with_keys(page, "without a network")
+
+        updated = tempfile.mkdtemp(prefix="tallyfen-next-release-")
+        try:
+            next_release(self.site, updated)
+            with browsers.serve(updated, port):
+                page.evaluate("navigator.serviceWorker.ready.then((kept) => kept.update())")
+                page.wait_until("caches.keys().then((names) => names.length === 2)", 120,
+                                "the next release kept beside the one open")
+                page.evaluate("location.reload()")
+                page.wait_until("document.documentElement.dataset.state === 'running'", 120,
+                                "the page reloaded")
+                self.expect(self.release_shown(page) == ["first", "first"],
+                            "a page open keeps the release it started with")
+                page.open("about:blank")
+                self.open(1280, 800, mobile=False, origin=origin)
+                self.expect(self.release_shown(page) == ["next", "next"],
+                            f"once no page runs the first, the next release is opened whole "
+                            f"({self.release_shown(page)})")
+                names = page.evaluate("caches.keys()")
+                self.expect(len(names) == 1, f"and the first release is gone ({names})")
+        finally:
+            shutil.rmtree(updated)
+
     def without(self, name, script=None, script_off=False):
         """A browser that lacks something the program needs gets a sentence, not a loading bar."""
         page = self.browser
@@ -257,12 +343,13 @@ def main():
     engine, site, reference, form = sys.argv[1:5]
     save_dir = sys.argv[5] if len(sys.argv) == 6 else None
     with browsers.serve(site) as origin, getattr(browsers, engine)() as browser:
-        check = Check(origin, browser, reference, form, save_dir)
+        check = Check(origin, browser, reference, form, save_dir, site)
         check.desktop()
-        # Phones and missing features are emulated through Chromium's own commands.
+        # Phones, missing features and installing are seen through Chromium's own commands.
         if engine == "chromium":
             check.phone()
             check.unsupported()
+            check.installable()
     return 1 if check.failures else 0
 
 
