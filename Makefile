@@ -104,7 +104,7 @@ test-reproducible: setup
 
 # Both cross Qts built afresh into another cache folder, compared library by library with the
 # cached ones (about an hour on two cores; CI does not run it).
-test-reproducible-qt: setup
+test-reproducible-qt:
 	@tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt \
 		tools/web/debian-packages.txt
 	@tools/check-reproducible-qt.sh

@@ -13,6 +13,7 @@ SAVE_DIR, if given, receives the screenshots taken. WebKit needs an X display (x
 import io
 import json
 import os
+import pathlib
 import shutil
 import socket
 import sys
@@ -36,12 +37,12 @@ WINDOW_SIZE = (342, 270)
 # they are compared, and a pixel differs where its colour differs by more than LARGEST_DIFFERENCE.
 # Measured: hinting leaves under 10 such pixels, one digit taken away 50 or more.
 SOFTENING = 1.5
+LARGEST_DIFFERENCE = 40
+MOST_DIFFERING = 24
 # A place in the window's lower left, beside any message box over it, where no control is.
 BESIDE_BOX = (30, 250)
 # Device pixel ratios the page is zoomed to in turn, the last back to where it started.
 ZOOMS = (1.25, 1.5, 2, 1)
-LARGEST_DIFFERENCE = 40
-MOST_DIFFERING = 24
 
 
 def form_control(form, name):
@@ -89,14 +90,13 @@ def next_release(site, folder):
     """A copy of the site as its next release: its page and loader marked, and its service worker
     named anew (as a build names it by the hash of the files)."""
     shutil.copytree(site, folder, dirs_exist_ok=True)
-    with open(os.path.join(folder, "loader.js"), "a") as loader:
-        loader.write("\nwindow.tallyfenRelease = 'next';\n")
     for name, old, new in (("index.html", "<head>", '<head><meta name="release" content="next">'),
+                           ("loader.js", "'use strict';",
+                            "'use strict';\nwindow.tallyfenRelease = 'next';"),
                            ("service-worker.js", "const release = 'tallyfen-",
                             "const release = 'tallyfen-next-")):
-        path = os.path.join(folder, name)
-        text = open(path).read()
-        open(path, "w").write(text.replace(old, new, 1))
+        path = pathlib.Path(folder, name)
+        path.write_text(path.read_text().replace(old, new, 1))
 
 
 class Check:
@@ -119,12 +119,15 @@ class Check:
                         "the program running")
         return page
 
-    def shown_window(self, page):
-        """The window's client area once it is drawn (the first frame follows start-up)."""
+    def shown_window(self, page, settling=0):
+        """The screenshot, the window's frame and its client area once it is drawn (the first frame
+        follows start-up), after the frames that settle a change of the page, if any."""
+        for _ in range(settling):
+            page.next_frame()
         for _ in range(100):
-            _, frame, area = window_area(page.screenshot())
+            image, frame, area = window_area(page.screenshot())
             if area:
-                return frame, area
+                return image, frame, area
             page.next_frame()
         raise TimeoutError("no window was drawn")
 
@@ -167,7 +170,7 @@ class Check:
     def desktop(self):
         page = self.open(1280, 800, mobile=False)
         self.expect(page.evaluate("document.title") == "Tallyfen", "the page is titled Tallyfen")
-        frame, area = self.shown_window(page)
+        _, frame, area = self.shown_window(page)
         size = (area[2] - area[0], area[3] - area[1])
         self.expect(size == WINDOW_SIZE, f"desktop: the window is 342 x 270 ({size[0]} x {size[1]})")
         self.expect(frame == area, "desktop: the page is the window's frame (no title bar to close)")
@@ -197,10 +200,7 @@ class Check:
     def in_middle(self, page, name, size):
         """Expects the window drawn whole in the middle of the page at the size given (device
         pixels); returns its frame and area."""
-        for _ in range(2):
-            page.next_frame()
-        frame, area = self.shown_window(page)
-        image = Image.open(io.BytesIO(page.screenshot()))
+        image, frame, area = self.shown_window(page, settling=2)
         viewport = image.size
         if self.save_dir:
             image.save(os.path.join(self.save_dir, f"{self.browser.name}-{name}.png"))
@@ -226,7 +226,7 @@ class Check:
 
     def phone(self):
         page = self.open(360, 640, mobile=True)
-        frame, area = self.shown_window(page)
+        _, frame, area = self.shown_window(page)
         self.expect(frame[0] >= 0 and frame[2] <= 360 and frame[1] >= 0 and frame[3] <= 640,
                     f"phone: the whole window is in view at 360 x 640 (frame {frame})")
         # The help tapped open and closed; each box tapped, its text selected and typed over;
@@ -245,9 +245,7 @@ class Check:
         self.after_play(page, area, "phone turned")
         # A page smaller than the window keeps the window's top-left corner in view.
         page.set_viewport(300, 200, mobile=True)
-        for _ in range(2):
-            page.next_frame()
-        frame, _ = self.shown_window(page)
+        _, frame, _ = self.shown_window(page, settling=2)
         self.expect(frame[:2] == (0, 0), f"a page smaller than the window: its top-left in view "
                                          f"(frame {frame})")
 
@@ -258,7 +256,7 @@ class Check:
             page.type(count)
             page.tab()
         page.enter()
-        _, area = self.shown_window(page)
+        _, _, area = self.shown_window(page)
         self.after_play(page, area, name)
 
     def release_shown(self, page):
@@ -290,8 +288,7 @@ class Check:
         self.open(1280, 800, mobile=False, origin=origin)
         self.play_with_keys(page, "without a network")
 
-        updated = tempfile.mkdtemp(prefix="tallyfen-next-release-")
-        try:
+        with tempfile.TemporaryDirectory(prefix="tallyfen-next-release-") as updated:
             next_release(self.site, updated)
             with browsers.serve(updated, port):
                 page.evaluate("navigator.serviceWorker.ready.then((kept) => kept.update())")
@@ -309,8 +306,6 @@ class Check:
                             f"({self.release_shown(page)})")
                 names = page.evaluate("caches.keys()")
                 self.expect(len(names) == 1, f"and the first release is gone ({names})")
-        finally:
-            shutil.rmtree(updated)
 
     def without(self, name, script=None, script_off=False):
         """A browser that lacks something the program needs gets a sentence, not a loading bar."""
