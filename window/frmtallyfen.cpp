@@ -142,7 +142,7 @@ void frmTallyfen::lblBoo_Click()
     // A screen reader reads, and voice control answers to, the word the caption shows.
     const QString name = m_ui->lblBoo->text() + QStringLiteral(" count");
     m_ui->lblBoo->setAccessibleName(name);
-    m_ui->txtBoo->setAccessibleName(name);
+    m_ui->txtBoo->setSpokenName(name);
 }
 
 void frmTallyfen::txtMarvelous_Change()
@@ -214,6 +214,11 @@ void frmTallyfen::reportFailure(const ScoringFailure& failure)
     CountBox* boxAtFault = countBox(failure.box);
     showMessage(this, failureMessage(failure, boxAtFault->text()),
                 [boxAtFault] { boxAtFault->takeFocusSelected(); });
+}
+
+WindowControls frmTallyfen::controls() const
+{
+    return {m_countBoxes, {m_ui->cmdCalculate, m_ui->cmdHelp}, m_resultAnnouncement};
 }
 
 CountBox* frmTallyfen::countBox(Judgement judgement) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windowcontrols.h"
+
 #include <QWidget>
 #include <array>
 #include <calculation.h>
@@ -29,6 +31,7 @@ class ResultAnnouncement;
 //   emptied, every grade picture hidden. The next-grade line and the DP row stay.
 // - cmdHelp_Click shows the help message; lblBoo_Click sets lblBoo to "Uber", and the caption
 //   and the Boo box to the accessible name "Uber count".
+// - controls() hands the boxes, the buttons and the spoken result to a host that mirrors them.
 class frmTallyfen : public QWidget
 {
     Q_OBJECT
@@ -41,6 +44,8 @@ public:
     // of screen itself; Qt 6.4 tells it of no change of scale on the same screen, which a web
     // page's zoom is, so the page's layer calls this then.
     void showPicturesForScreen();
+
+    WindowControls controls() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -15,6 +15,7 @@ void ResultAnnouncement::announce(const QString& text)
     m_text = text;
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+    emit announced(text);
 }
 
 ResultAnnouncementAccessible::ResultAnnouncementAccessible(ResultAnnouncement* announcement)

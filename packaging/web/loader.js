@@ -95,6 +95,7 @@
     loadScript(program + '.js')
         .then(() => createQtAppInstance({
             qtContainerElements: [screen],
+            tallyfenPage: createPageControls(screen),
             instantiateWasm(imports, instantiated) {
                 download
                     .then((response) => WebAssembly.instantiateStreaming(response, imports))
@@ -105,7 +106,6 @@
             postRun: [() => {
                 status.hidden = true;
                 root.dataset.state = 'running';
-                screen.focus();
                 keepForOffline();
             }],
             onAbort: broken,
