@@ -216,7 +216,7 @@ void frmTallyfen::reportFailure(const ScoringFailure& failure)
                 [boxAtFault] { boxAtFault->takeFocusSelected(); });
 }
 
-WindowControls frmTallyfen::controls() const
+ControlsToMirror frmTallyfen::controlsToMirror() const
 {
     return {m_countBoxes, {m_ui->cmdCalculate, m_ui->cmdHelp}, m_resultAnnouncement};
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windowcontrols.h"
+#include "controlstomirror.h"
 
 #include <QWidget>
 #include <array>
@@ -31,7 +31,8 @@ class ResultAnnouncement;
 //   emptied, every grade picture hidden. The next-grade line and the DP row stay.
 // - cmdHelp_Click shows the help message; lblBoo_Click sets lblBoo to "Uber", and the caption
 //   and the Boo box to the accessible name "Uber count".
-// - controls() hands the boxes, the buttons and the spoken result to a host that mirrors them.
+// - controlsToMirror() hands the boxes, the buttons and the spoken result to a host that mirrors
+// them.
 class frmTallyfen : public QWidget
 {
     Q_OBJECT
@@ -45,7 +46,7 @@ public:
     // page's zoom is, so the page's layer calls this then.
     void showPicturesForScreen();
 
-    WindowControls controls() const;
+    ControlsToMirror controlsToMirror() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -10,14 +10,17 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTextLayout>
 #include <QWindow>
 #include <algorithm>
+#include <countbox.h>
 #include <frmtallyfen.h>
 #include <memory>
 #include <messages.h>
+#include <resultannouncement.h>
 #include <startup.h>
 #include <string>
 #include <string_view>
@@ -87,6 +90,7 @@ private slots:
     void key();
     void tabOrder_data();
     void tabOrder();
+    void controlsToMirror();
     void startPlace();
     void startSelection();
     void focusRing_data();
@@ -228,12 +232,15 @@ void FrmTallyfenTest::press()
     typeCounts(windowcontrols::typicalPlay);
     pressCalculate();
     typeCounts(boxTexts(counts));
+    auto* resultAnnouncement = m_window->findChild<tallyfen::ResultAnnouncement*>();
+    QSignalSpy toldHost(resultAnnouncement, &tallyfen::ResultAnnouncement::announced);
     pressCalculate();
 
     QCOMPARE(results(), expected);
     QCOMPARE(m_messages.size(), 0);
-    QAccessibleInterface* announcement =
-        QAccessible::queryAccessibleInterface(m_window->findChild<QObject*>("resultAnnouncement"));
+    QCOMPARE(toldHost.size(), 1);
+    QCOMPARE(toldHost.first().first().toString(), spoken);
+    QAccessibleInterface* announcement = QAccessible::queryAccessibleInterface(resultAnnouncement);
     QCOMPARE(announcement->role(), QAccessible::Notification);
     QCOMPARE(announcement->text(QAccessible::Name), spoken);
     QCOMPARE(announcement->parent()->object(), m_window.get());
@@ -380,6 +387,24 @@ void FrmTallyfenTest::tabOrder()
     }
     QVERIFY(QAccessible::installUpdateHandler(before) == application);
     QCOMPARE(visited.join(' '), order);
+}
+
+// A host that mirrors the controls gets them in the window's Tab order, from the first focus on.
+void FrmTallyfenTest::controlsToMirror()
+{
+    const tallyfen::ControlsToMirror controls = m_window->controlsToMirror();
+    QStringList mirrored;
+    for (QWidget* box : controls.countBoxes)
+        mirrored += box->objectName();
+    for (QWidget* button : controls.buttons)
+        mirrored += button->objectName();
+    QStringList tabbed{QApplication::focusWidget()->objectName()};
+    while (tabbed.size() < mirrored.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        tabbed += QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(mirrored, tabbed);
+    QCOMPARE(controls.resultAnnouncement, m_window->findChild<tallyfen::ResultAnnouncement*>());
 }
 
 // The window opens in its normal state in the middle of the screen, off it by no more than the
@@ -597,6 +622,8 @@ void FrmTallyfenTest::click()
     QStringList expected = shown();
     expected.replaceInStrings(QRegularExpression("^lblBoo=Boo$"), "lblBoo=" + boo);
     QWidget* target = control.isEmpty() ? m_window.get() : m_window->findChild<QWidget*>(control);
+    auto* booBox = m_window->findChild<tallyfen::CountBox*>("txtBoo");
+    QSignalSpy toldHost(booBox, &tallyfen::CountBox::spokenNameChanged);
 
     for (int twice = 0; twice < 2; ++twice) {
         QTest::mousePress(target, button, {}, pressAt);
@@ -609,6 +636,9 @@ void FrmTallyfenTest::click()
         QCOMPARE(QAccessible::queryAccessibleInterface(m_window->findChild<QWidget*>(named))
                      ->text(QAccessible::Name),
                  booName);
+    // A host that mirrors the box starts from the form's name and hears of each new one.
+    QCOMPARE(toldHost.empty() ? QStringLiteral("Boo count") : toldHost.last().first().toString(),
+             booName);
 }
 
 void FrmTallyfenTest::gradePicture_data()

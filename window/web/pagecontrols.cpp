@@ -4,10 +4,10 @@
 // keys, clipboard and selection work in them as in the desktop program. The canvas still draws
 // everything the player sees; the page's half (packaging/web/pagecontrols.js) keeps the elements
 // transparent. This half keeps each element and its widget in step, both ways.
+#include "controlstomirror.h"
 #include "countbox.h"
 #include "frmtallyfen.h"
 #include "resultannouncement.h"
-#include "windowcontrols.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -124,7 +124,7 @@ protected:
         switch (event->type()) {
         case QEvent::Show:
             if (auto* calculator = qobject_cast<frmTallyfen*>(window))
-                mirror(calculator->controls());
+                mirror(calculator->controlsToMirror());
             else if (auto* message = qobject_cast<QMessageBox*>(window))
                 mirror(message);
             placeAll();
@@ -144,7 +144,7 @@ protected:
     }
 
 private:
-    void mirror(const WindowControls& controls)
+    void mirror(const ControlsToMirror& controls)
     {
         if (!m_controls.empty())
             return;
@@ -152,9 +152,8 @@ private:
         for (CountBox* box : controls.countBoxes) {
             const int id = add(box);
             page().call<void>("addBox", id, spokenName(box));
-            connect(box, &CountBox::spokenNameChanged, this, [id](const QString& name) {
-                page().call<void>("rename", id, utf8(name));
-            });
+            connect(box, &CountBox::spokenNameChanged, this,
+                    [id](const QString& name) { page().call<void>("rename", id, utf8(name)); });
             auto show = [this, id] {
                 if (!m_followingPage)
                     showBox(id);
