@@ -83,12 +83,12 @@ function createPageControls(screen) {
     }
 
     // On a touch screen a form's Enter goes on: to the next box ("Next"), and from the last box
-    // it calculates ("Go"). With a keyboard, Enter in a box presses nothing, as on the desktop.
+    // on to Calculate, which it presses ("Go"); the keyboard then closes over the result. With a
+    // keyboard, Enter in a box presses nothing, as on the desktop.
     function enterOnTouchScreen(id, event) {
         event.preventDefault();
-        if (isBox(elements[id + 1]))
-            program.key(id, 'Tab', false, true);
-        else
+        program.key(id, 'Tab', false, true);
+        if (!isBox(elements[id + 1]))
             program.click(id + 1);
     }
 

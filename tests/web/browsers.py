@@ -152,6 +152,9 @@ class Browser:
     def tab(self):
         self.type(Keys.TAB)
 
+    def shift_tab(self):
+        self._keys().key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+
     def enter(self):
         self.type(Keys.ENTER)
 

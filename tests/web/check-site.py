@@ -2,8 +2,9 @@
 """Opens the built site (index.html over HTTP) in a browser as a player would: checks the page's
 title and the window's size, plays the typical play with real keys and clicks, through a message
 box and on after it, and compares the window with the desktop build's screenshot of the same play.
-In Chromium the same again on a phone 360 CSS pixels wide with taps, and the pages for browsers
-that lack what the program needs.
+In Chromium the same again on a phone 360 CSS pixels wide with taps; the play typed the three ways
+a phone keyboard sends text, as an Android phone and as an iPhone; what a screen reader finds in
+the page; and the pages for browsers that lack what the program needs.
 
     check-site.py chromium|webkit SITE_DIR DESKTOP_SCREENSHOT.png FORM.ui [SAVE_DIR]
 
@@ -43,6 +44,81 @@ MOST_DIFFERING = 24
 BESIDE_BOX = (30, 250)
 # Device pixel ratios the page is zoomed to in turn, the last back to where it started.
 ZOOMS = (1.25, 1.5, 2, 1)
+# The phones whose keyboards are typed with: a user agent and navigator.platform each.
+PHONES = (
+    ("Android", "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, like Gecko) "
+                "Chrome/126.0 Mobile Safari/537.36", "Linux armv8l"),
+    ("iPhone", "Mozilla/5.0 (iPhone; CPU iPhone OS 17_5 like Mac OS X) AppleWebKit/605.1.15 "
+               "(KHTML, like Gecko) Version/17.5 Mobile/15E148 Safari/604.1", "iPhone"),
+)
+# What a screen reader finds in the page, in the desktop's Tab order and words.
+BOX_NAMES = ["Marvelous count", "Perfect count", "Great count", "Good count", "Boo count",
+             "Miss count", "OK count", "Max OK count"]
+CONTROL_NAMES = BOX_NAMES + ["Calculate", "Help"]
+MISMATCH = 'Type mismatch: the Great box holds "abc", which is not a number.'
+SPOKEN_RESULT = ("92.8571 percent, grade A, 0.1429 away from AA, Full Combo, "
+                 "208 of 224 dance points")
+# The focused element: its name, its text and its selection.
+FOCUSED = ("(() => { const e = document.activeElement;"
+           " return [e.getAttribute('aria-label'), e.value ?? null,"
+           " e.selectionStart ?? null, e.selectionEnd ?? null]; })()")
+
+
+def keys_with_text(page, text):
+    """A key at a time, each with its text, as an iPhone's keyboard sends them."""
+    for character in text:
+        page.cdp("Input.dispatchKeyEvent", type="keyDown", key=character, text=character)
+        page.cdp("Input.dispatchKeyEvent", type="keyUp", key=character)
+
+
+def composed(page, text):
+    """Key code 229 and then the text, a key at a time, as Android's keyboards send it."""
+    for character in text:
+        page.cdp("Input.dispatchKeyEvent", type="rawKeyDown", key="Unidentified",
+                 windowsVirtualKeyCode=229)
+        page.cdp("Input.insertText", text=character)
+        page.cdp("Input.dispatchKeyEvent", type="keyUp", key="Unidentified",
+                 windowsVirtualKeyCode=229)
+
+
+def committed(page, text):
+    """The whole text at once: a suggestion taken, or a paste."""
+    page.cdp("Input.insertText", text=text)
+
+
+def phone_key(page, key, code):
+    page.cdp("Input.dispatchKeyEvent", type="rawKeyDown", key=key, windowsVirtualKeyCode=code)
+    page.cdp("Input.dispatchKeyEvent", type="keyUp", key=key, windowsVirtualKeyCode=code)
+
+
+PHONE_TYPING = (("keys with text", keys_with_text), ("key code 229", composed),
+                ("committed text", committed))
+
+
+def said_politely(page):
+    """The text of each polite live region of the page, as a screen reader would say it."""
+    nodes = {node["nodeId"]: node for node in page.cdp("Accessibility.getFullAXTree")["nodes"]}
+
+    def text(node):
+        if node["role"]["value"] == "StaticText":
+            return node["name"]["value"]
+        return "".join(text(nodes[child]) for child in node.get("childIds", []) if child in nodes)
+
+    return [text(node) for node in nodes.values()
+            if {"name": "live", "value": {"type": "token", "value": "polite"}}
+            in node.get("properties", [])]
+
+
+def accessible_nodes(page):
+    """The page as Chromium shows it to a screen reader: each node's role, name, value,
+    description and properties, in the tree's order."""
+    return [{"role": node["role"]["value"],
+             "name": node.get("name", {}).get("value", ""),
+             "value": node.get("value", {}).get("value"),
+             "description": node.get("description", {}).get("value"),
+             **{p["name"]: p["value"].get("value") for p in node.get("properties", [])}}
+            for node in page.cdp("Accessibility.getFullAXTree")["nodes"]
+            if not node.get("ignored")]
 
 
 def form_control(form, name):
@@ -111,9 +187,11 @@ class Check:
         if not condition:
             self.failures.append(what)
 
-    def open(self, width, height, mobile, origin=None):
+    def open(self, width, height, mobile, origin=None, phone=None):
         page = self.browser
         page.new_tab(width, height, mobile=mobile)
+        if phone:
+            page.cdp("Emulation.setUserAgentOverride", userAgent=phone[1], platform=phone[2])
         page.open((origin or self.origin) + "/index.html")
         page.wait_until("document.documentElement.dataset.state === 'running'", 120,
                         "the program running")
@@ -249,6 +327,75 @@ class Check:
         self.expect(frame[:2] == (0, 0), f"a page smaller than the window: its top-left in view "
                                          f"(frame {frame})")
 
+    def phone_keyboards(self):
+        """The play typed on each phone, each way its keyboard may send text: a tap on a box opens
+        the number keyboard in it, the delete key takes its 0 away, Enter goes to the next box
+        and from the last calculates."""
+        for phone in PHONES:
+            for way, send in PHONE_TYPING:
+                name = f"{phone[0]}, {way}"
+                page = self.open(360, 640, mobile=True, phone=phone)
+                _, _, area = self.shown_window(page)
+                self.tap_control(page, area, "txtMarvelous")
+                keyboard = page.evaluate("[document.activeElement.getAttribute('aria-label'),"
+                                         " document.activeElement.inputMode]")
+                self.expect(keyboard == ["Marvelous count", "decimal"],
+                            f"{name}: a tap on a box opens the number keyboard in it ({keyboard})")
+                for count in ("90", "0", "10", "0", "0", "0", "3", "4"):
+                    phone_key(page, "Backspace", 8)
+                    send(page, count)
+                    phone_key(page, "Enter", 13)
+                self.after_play(page, area, name)
+
+    def accessible(self):
+        """What a screen reader finds: the boxes and buttons in Tab order with their names and
+        values, the focus where the desktop puts it, the message box, and the result said."""
+        page = self.open(1280, 800, mobile=False)
+        _, _, area = self.shown_window(page)
+        nodes = accessible_nodes(page)
+        controls = [(n["role"], n["name"]) for n in nodes if n["role"] in ("textbox", "button")]
+        self.expect(controls == [("textbox", n) for n in BOX_NAMES] +
+                    [("button", "Calculate"), ("button", "Help")],
+                    f"a screen reader finds the eight boxes, Calculate and Help ({controls})")
+        self.expect(page.evaluate(FOCUSED) == ["Marvelous count", "0", 0, 1],
+                    f"the page opens in the Marvelous box, its 0 selected "
+                    f"({page.evaluate(FOCUSED)})")
+        for name, tab, order in (("Tab", page.tab, CONTROL_NAMES[1:] + CONTROL_NAMES[:1]),
+                                 ("Shift+Tab", page.shift_tab, CONTROL_NAMES[::-1])):
+            visited = []
+            for _ in order:
+                tab()
+                visited.append(page.evaluate(FOCUSED)[0])
+            self.expect(visited == order, f"{name} goes round the controls in order ({visited})")
+        page.type("abc")
+        page.select_all()
+        page.type("9")
+        page.tab()
+        self.expect(page.evaluate(FOCUSED) == ["Perfect count", "0", 0, 1],
+                    "Ctrl+A selects a box's text, and typing replaces it")
+        page.shift_tab()
+        tab = browsers.Keys.TAB
+        page.type("90" + tab * 2 + "abc" + tab * 4 + "3" + tab + "4" + tab + " ")
+        page.wait_until("!document.getElementById('message-box').hidden", 10, "a message box")
+        dialog = [(n["role"], n["name"], n["description"], n.get("modal"), n.get("focused"))
+                  for n in accessible_nodes(page) if n["role"] in ("alertdialog", "button")]
+        self.expect(dialog == [("alertdialog", "Tallyfen", MISMATCH, True, None),
+                               ("button", "OK", None, None, True)],
+                    f"the message is a modal alert dialog, read in full, OK focused ({dialog})")
+        page.type(browsers.Keys.ESCAPE)
+        # The focus comes back once the window is active again, after the box has gone.
+        page.wait_until("document.getElementById('controls').contains(document.activeElement)",
+                        10, "the focus back in the window")
+        self.expect(page.evaluate(FOCUSED) == ["Great count", "abc", 0, 3],
+                    f"Esc closes it; the focus is back in the Great box, its text selected "
+                    f"({page.evaluate(FOCUSED)})")
+        page.type("10" + tab * 6 + browsers.Keys.ENTER)
+        spoken = said_politely(page)
+        self.expect(SPOKEN_RESULT in spoken, f"Enter on Calculate says the result ({spoken})")
+        self.click_control(page, area, "lblBoo")
+        boo = [n["name"] for n in accessible_nodes(page) if n["role"] == "textbox"][4]
+        self.expect(boo == "Uber count", f"after a click on Boo its box is the Uber count ({boo})")
+
     def play_with_keys(self, page, name):
         """The typical play typed box by box and calculated, compared with the desktop's."""
         page.select_all()
@@ -343,6 +490,8 @@ def main():
         # Phones, missing features and installing are seen through Chromium's own commands.
         if engine == "chromium":
             check.phone()
+            check.phone_keyboards()
+            check.accessible()
             check.unsupported()
             check.installable()
     return 1 if check.failures else 0
