@@ -115,6 +115,14 @@ function createPageControls(screen) {
                              input.selectionDirection === 'backward');
         }
     });
+    // Qt takes the page's clipboard events for its canvas, from the document down; a field's own
+    // cut, copy and paste are the field's, which tells the box of the text they leave.
+    for (const type of ['cut', 'copy', 'paste']) {
+        window.addEventListener(type, (event) => {
+            if (layer.contains(event.target) || message.contains(event.target))
+                event.stopPropagation();
+        }, true);
+    }
     screen.addEventListener('touchstart', () => { touching = true; }, true);
     screen.addEventListener('touchend', () => {
         touching = false;

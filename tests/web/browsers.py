@@ -158,8 +158,12 @@ class Browser:
     def enter(self):
         self.type(Keys.ENTER)
 
+    def with_control(self, key):
+        """Ctrl and the key: "a" selects all, "c" copies, "v" pastes."""
+        self._keys().key_down(Keys.CONTROL).send_keys(key).key_up(Keys.CONTROL).perform()
+
     def select_all(self):
-        self._keys().key_down(Keys.CONTROL).send_keys("a").key_up(Keys.CONTROL).perform()
+        self.with_control("a")
 
     def _pointer(self, kind, x, y):
         actions = ActionBuilder(self.driver, mouse=PointerInput(kind, kind))

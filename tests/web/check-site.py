@@ -370,12 +370,16 @@ class Check:
         page.type("abc")
         page.select_all()
         page.type("9")
+        page.select_all()
+        page.with_control("c")
         page.tab()
-        self.expect(page.evaluate(FOCUSED) == ["Perfect count", "0", 0, 1],
-                    "Ctrl+A selects a box's text, and typing replaces it")
+        page.with_control("v")
+        self.expect(page.evaluate(FOCUSED) == ["Perfect count", "9", 1, 1],
+                    f"Ctrl+A selects a box's text, typing replaces it, and it copies and pastes "
+                    f"({page.evaluate(FOCUSED)})")
         page.shift_tab()
         tab = browsers.Keys.TAB
-        page.type("90" + tab * 2 + "abc" + tab * 4 + "3" + tab + "4" + tab + " ")
+        page.type("90" + tab + "0" + tab + "abc" + tab * 4 + "3" + tab + "4" + tab + " ")
         page.wait_until("!document.getElementById('message-box').hidden", 10, "a message box")
         dialog = [(n["role"], n["name"], n["description"], n.get("modal"), n.get("focused"))
                   for n in accessible_nodes(page) if n["role"] in ("alertdialog", "button")]
