@@ -55,6 +55,8 @@ PHONES = (
 BOX_NAMES = ["Marvelous count", "Perfect count", "Great count", "Good count", "Boo count",
              "Miss count", "OK count", "Max OK count"]
 CONTROL_NAMES = BOX_NAMES + ["Calculate", "Help"]
+CONTROL_WIDGETS = ["txtMarvelous", "txtPerfect", "txtGreat", "txtGood", "txtBoo", "txtMiss",
+                   "txtOK", "txtMaxOK", "cmdCalculate", "cmdHelp"]
 MISMATCH = 'Type mismatch: the Great box holds "abc", which is not a number.'
 SPOKEN_RESULT = ("92.8571 percent, grade A, 0.1429 away from AA, Full Combo, "
                  "208 of 224 dance points")
@@ -237,6 +239,18 @@ class Check:
                     f"{name}: the window after the play is the desktop build's "
                     f"({differing} pixels differ)")
 
+    def controls_over_widgets(self, page, area, scale, name):
+        """Expects each page control's centre over its widget's, within a pixel, where a phone
+        scrolls it into view and a screen reader shows it."""
+        centres = page.evaluate("[...document.querySelectorAll('#controls > *')].map((e) => {"
+                                " const r = e.getBoundingClientRect();"
+                                " return [r.x + r.width / 2, r.y + r.height / 2]; })")
+        expected = [(area[0] / scale + x, area[1] / scale + y)
+                    for x, y in (form_control(self.form, widget) for widget in CONTROL_WIDGETS)]
+        self.expect(len(centres) == len(expected) and
+                    all(abs(a - b) <= 1 for c, e in zip(centres, expected) for a, b in zip(c, e)),
+                    f"{name}: each page control lies over its widget ({centres})")
+
     def tap_control(self, page, area, name):
         x, y = form_control(self.form, name)
         page.tap(area[0] + x, area[1] + y)
@@ -300,6 +314,7 @@ class Check:
             page.set_viewport(round(1280 / scale), round(800 / scale), scale=scale)
             _, area = self.in_middle(page, f"zoomed to {scale}",
                                      (round(WINDOW_SIZE[0] * scale), round(WINDOW_SIZE[1] * scale)))
+            self.controls_over_widgets(page, area, scale, f"zoomed to {scale}")
         self.after_play(page, area, "desktop zoomed and back")
 
     def phone(self):
@@ -320,6 +335,7 @@ class Check:
         self.after_play(page, area, "phone")
         page.set_viewport(640, 360, mobile=True)
         _, area = self.in_middle(page, "phone turned", WINDOW_SIZE)
+        self.controls_over_widgets(page, area, 1, "phone turned")
         self.after_play(page, area, "phone turned")
         # A page smaller than the window keeps the window's top-left corner in view.
         page.set_viewport(300, 200, mobile=True)
@@ -352,6 +368,7 @@ class Check:
         values, the focus where the desktop puts it, the message box, and the result said."""
         page = self.open(1280, 800, mobile=False)
         _, _, area = self.shown_window(page)
+        self.controls_over_widgets(page, area, 1, "desktop")
         nodes = accessible_nodes(page)
         controls = [(n["role"], n["name"]) for n in nodes if n["role"] in ("textbox", "button")]
         self.expect(controls == [("textbox", n) for n in BOX_NAMES] +
