@@ -25,12 +25,15 @@ function createPageControls(screen) {
                       input.selectionDirection === 'backward');
     }
 
+    // Only the focused field's selection is the player's; a field takes its box's selection as it
+    // takes the focus.
     function showBox(id) {
         const input = elements[id];
         const box = shownBoxes.get(id);
         if (input.value !== box.text)
             input.value = box.text;
-        if (input.selectionStart !== box.start || input.selectionEnd !== box.end)
+        if (document.activeElement === input &&
+            (input.selectionStart !== box.start || input.selectionEnd !== box.end))
             input.setSelectionRange(box.start, box.end, box.backward ? 'backward' : 'forward');
     }
 
@@ -83,7 +86,7 @@ function createPageControls(screen) {
     }
 
     // On a touch screen a form's Enter goes on: to the next box ("Next"), and from the last box
-    // on to Calculate, which it presses ("Go"); the keyboard then closes over the result. With a
+    // on to Calculate, which it presses ("Go"); the keyboard then closes to show the result. With a
     // keyboard, Enter in a box presses nothing, as on the desktop.
     function enterOnTouchScreen(id, event) {
         event.preventDefault();

@@ -416,8 +416,11 @@ class Check:
         spoken = said_politely(page)
         self.expect(SPOKEN_RESULT in spoken, f"Enter on Calculate says the result ({spoken})")
         self.click_control(page, area, "lblBoo")
-        boo = [n["name"] for n in accessible_nodes(page) if n["role"] == "textbox"][4]
-        self.expect(boo == "Uber count", f"after a click on Boo its box is the Uber count ({boo})")
+        boxes = [(n["name"], n["value"]) for n in accessible_nodes(page) if n["role"] == "textbox"]
+        self.expect(boxes == list(zip(BOX_NAMES[:4] + ["Uber count"] + BOX_NAMES[5:],
+                                      ["90", "0", "10", "0", "0", "0", "3", "4"])),
+                    f"the boxes hold the play; after a click on Boo its box is the Uber count "
+                    f"({boxes})")
 
     def play_with_keys(self, page, name):
         """The typical play typed box by box and calculated, compared with the desktop's."""

@@ -232,7 +232,8 @@ void FrmTallyfenTest::press()
     typeCounts(windowcontrols::typicalPlay);
     pressCalculate();
     typeCounts(boxTexts(counts));
-    auto* resultAnnouncement = m_window->findChild<tallyfen::ResultAnnouncement*>();
+    auto* resultAnnouncement =
+        m_window->findChild<tallyfen::ResultAnnouncement*>("resultAnnouncement");
     QSignalSpy toldHost(resultAnnouncement, &tallyfen::ResultAnnouncement::announced);
     pressCalculate();
 
@@ -404,7 +405,8 @@ void FrmTallyfenTest::controlsToMirror()
         tabbed += QApplication::focusWidget()->objectName();
     }
     QCOMPARE(mirrored, tabbed);
-    QCOMPARE(controls.resultAnnouncement, m_window->findChild<tallyfen::ResultAnnouncement*>());
+    QCOMPARE(controls.resultAnnouncement,
+             m_window->findChild<tallyfen::ResultAnnouncement*>("resultAnnouncement"));
 }
 
 // The window opens in its normal state in the middle of the screen, off it by no more than the
