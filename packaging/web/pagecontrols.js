@@ -134,9 +134,15 @@ function createPageControls(screen) {
     // A click on the canvas leaves the focus with the window's control.
     screen.addEventListener('focus', focusControl);
     screen.setAttribute('aria-hidden', 'true');
+    // Qt focuses its canvas as it starts, which a screen reader would announce before the first
+    // box: the canvas takes no focus until the program hands over its controls.
+    screen.inert = true;
 
     return {
-        attach(controls) { program = controls; },
+        attach(controls) {
+            program = controls;
+            screen.inert = false;
+        },
         addBox(id, name) {
             addBox(id, name);
             markLastBox();
