@@ -421,6 +421,13 @@ class Check:
                                       ["90", "0", "10", "0", "0", "0", "3", "4"])),
                     f"the boxes hold the play; after a click on Boo its box is the Uber count "
                     f"({boxes})")
+        # A screen reader presses a page button as a click with no key or pointer behind it.
+        page.evaluate("document.querySelector('#controls [aria-label=Help]').click()")
+        page.wait_until("!document.getElementById('message-box').hidden", 10,
+                        "the help, pressed by a screen reader")
+        page.evaluate("document.querySelector('#message-box button').click()")
+        page.wait_until("document.getElementById('controls').contains(document.activeElement)",
+                        10, "the help closed by its OK, pressed by a screen reader")
 
     def play_with_keys(self, page, name):
         """The typical play typed box by box and calculated, compared with the desktop's."""
