@@ -33,6 +33,8 @@ WINDOW_BLUE = (0, 0, 255)
 # a few hundred (on its buttons).
 BOX_FACE = (239, 239, 239)
 BOX_SHOWN = 10000
+# The colour the window draws a box's selected text on.
+SELECTION = (48, 140, 198)
 WINDOW_SIZE = (342, 270)
 # The page draws letters in the same faces with other hinting. Both windows are softened before
 # they are compared, and a pixel differs where its colour differs by more than LARGEST_DIFFERENCE.
@@ -147,9 +149,9 @@ def window_area(screenshot):
     return image, bounding_box(image, SCREEN_GREY, False), bounding_box(image, WINDOW_BLUE, True)
 
 
-def box_face(image):
-    """How many pixels of image have the face colour of a message box."""
-    return dict((colour, count) for count, colour in image.getcolors(1 << 24)).get(BOX_FACE, 0)
+def pixels_of(image, colour):
+    """How many pixels of image have the colour."""
+    return dict((rgb, count) for count, rgb in image.getcolors(1 << 24)).get(colour, 0)
 
 
 def differing_pixels(shown, expected):
@@ -223,12 +225,13 @@ class Check:
         """Opens a box, and after beside_box (a click or tap on the window beside it), if given,
         expects the box still to take Enter."""
         open_box()
-        self.expect(box_face(self.drawn(page, area)[0]) > BOX_SHOWN,
+        self.expect(pixels_of(self.drawn(page, area)[0], BOX_FACE) > BOX_SHOWN,
                     f"{name}: a message box opens over the window")
         if beside_box:
             beside_box(area[0] + BESIDE_BOX[0], area[1] + BESIDE_BOX[1])
         page.enter()
-        self.expect(box_face(self.drawn(page, area)[0]) < BOX_SHOWN, f"{name}: Enter closes it")
+        self.expect(pixels_of(self.drawn(page, area)[0], BOX_FACE) < BOX_SHOWN,
+                    f"{name}: Enter closes it")
 
     def after_play(self, page, area, name):
         image, shown = self.drawn(page, area)
@@ -387,7 +390,11 @@ class Check:
                 visited.append(page.evaluate(FOCUSED)[0])
             self.expect(visited == order, f"{name} goes round the controls in order ({visited})")
         page.type("abc")
+        typed = pixels_of(self.drawn(page, area)[0], SELECTION)
         page.select_all()
+        selected = pixels_of(self.drawn(page, area)[0], SELECTION)
+        self.expect(typed == 0 < selected, f"Ctrl+A in a field selects its box's text in the "
+                                           f"window ({typed}, then {selected} pixels selected)")
         page.type("9")
         page.select_all()
         page.with_control("c")
