@@ -152,8 +152,11 @@ class Browser:
     def tab(self):
         self.type(Keys.TAB)
 
+    def shift(self, key):
+        self._keys().key_down(Keys.SHIFT).send_keys(key).key_up(Keys.SHIFT).perform()
+
     def shift_tab(self):
-        self._keys().key_down(Keys.SHIFT).send_keys(Keys.TAB).key_up(Keys.SHIFT).perform()
+        self.shift(Keys.TAB)
 
     def enter(self):
         self.type(Keys.ENTER)

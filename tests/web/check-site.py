@@ -389,7 +389,11 @@ class Check:
                 tab()
                 visited.append(page.evaluate(FOCUSED)[0])
             self.expect(visited == order, f"{name} goes round the controls in order ({visited})")
-        page.type("abc")
+        page.type("abc" + browsers.Keys.HOME)
+        page.shift(browsers.Keys.RIGHT)
+        self.expect(page.evaluate(FOCUSED) == ["Marvelous count", "abc", 0, 1],
+                    f"Shift+Right selects one letter ({page.evaluate(FOCUSED)})")
+        page.type(browsers.Keys.END)
         typed = pixels_of(self.drawn(page, area)[0], SELECTION)
         page.select_all()
         selected = pixels_of(self.drawn(page, area)[0], SELECTION)
@@ -428,6 +432,12 @@ class Check:
                                       ["90", "0", "10", "0", "0", "0", "3", "4"])),
                     f"the boxes hold the play; after a click on Boo its box is the Uber count "
                     f"({boxes})")
+        # A screen reader, or an iPhone's arrows over its keyboard, move the page's focus: the
+        # window's follows, and Tab goes on from there.
+        page.evaluate("document.querySelector('[aria-label=\"Good count\"]').focus()")
+        page.tab()
+        self.expect(page.evaluate(FOCUSED)[0] == "Uber count",
+                    f"the window's focus follows the page's ({page.evaluate(FOCUSED)})")
         # A screen reader presses a page button as a click with no key or pointer behind it.
         page.evaluate("document.querySelector('#controls [aria-label=Help]').click()")
         page.wait_until("!document.getElementById('message-box').hidden", 10,
