@@ -438,6 +438,10 @@ class Check:
         page.tab()
         self.expect(page.evaluate(FOCUSED)[0] == "Uber count",
                     f"the window's focus follows the page's ({page.evaluate(FOCUSED)})")
+        page.evaluate("document.getElementById('screen').focus()")
+        self.expect(page.evaluate(FOCUSED)[0] == "Uber count",
+                    f"the canvas hands the focus back to the window's control "
+                    f"({page.evaluate(FOCUSED)})")
         # A screen reader presses a page button as a click with no key or pointer behind it.
         page.evaluate("document.querySelector('#controls [aria-label=Help]').click()")
         page.wait_until("!document.getElementById('message-box').hidden", 10,

@@ -130,7 +130,6 @@ protected:
             placeAll();
             break;
         case QEvent::Move:
-        case QEvent::Resize:
             placeAll();
             break;
         case QEvent::Hide:
