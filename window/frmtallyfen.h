@@ -31,8 +31,8 @@ class ResultAnnouncement;
 //   emptied, every grade picture hidden. The next-grade line and the DP row stay.
 // - cmdHelp_Click shows the help message; lblBoo_Click sets lblBoo to "Uber", and the caption
 //   and the Boo box to the accessible name "Uber count".
-// - controlsToMirror() hands the boxes, the buttons and the spoken result to a host that mirrors
-// them.
+// - controlsToMirror() hands the boxes, the buttons and the spoken result to a host that
+//   mirrors them.
 class frmTallyfen : public QWidget
 {
     Q_OBJECT

@@ -150,8 +150,9 @@ function createPageControls(screen) {
         addButton(id, name) { addButton(id, name, layer); },
         rename(id, name) { elements[id].setAttribute('aria-label', name); },
         place(id, x, y, width, height) {
+            const px = (value) => value + 'px';
             Object.assign(elements[id].style,
-                          { left: x + 'px', top: y + 'px', width: width + 'px', height: height + 'px' });
+                          { left: px(x), top: px(y), width: px(width), height: px(height) });
         },
         showBox(id, text, start, end, backward) {
             shownBoxes.set(id, { text, start, end, backward });
