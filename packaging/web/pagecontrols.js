@@ -8,7 +8,7 @@
 
 function createPageControls(screen) {
     const layer = document.getElementById('controls');
-    const message = document.getElementById('message-box');
+    const messageBox = document.getElementById('message-box');
     const spoken = document.getElementById('spoken');
     const elements = [];
     const shownBoxes = new Map();
@@ -59,6 +59,9 @@ function createPageControls(screen) {
     function addButton(id, name, parent) {
         const button = addControl(id, document.createElement('button'), name);
         button.type = 'button';
+        // The last box's Enter goes on to the button after it.
+        if (isBox(elements[id - 1]))
+            elements[id - 1].enterKeyHint = 'go';
         button.addEventListener('keydown', (event) => passKey(id, event, true));
         button.addEventListener('keyup', (event) => passKey(id, event, false));
         // Keys and pointers press the window's button themselves; what is left is a screen
@@ -71,8 +74,8 @@ function createPageControls(screen) {
     // as a paste: whichever way, the field's whole value is the box's text.
     function addBox(id, name) {
         const input = addControl(id, document.createElement('input'), name);
-        Object.assign(input, { type: 'text', inputMode: 'decimal', autocomplete: 'off',
-                               spellcheck: false });
+        Object.assign(input, { type: 'text', inputMode: 'decimal', enterKeyHint: 'next',
+                               autocomplete: 'off', spellcheck: false });
         input.setAttribute('autocapitalize', 'off');
         input.setAttribute('autocorrect', 'off');
         input.addEventListener('input', () => sendBox(id, input));
@@ -93,11 +96,6 @@ function createPageControls(screen) {
         program.key(id, 'Tab', false, true);
         if (!isBox(elements[id + 1]))
             program.click(id + 1);
-    }
-
-    function markLastBox() {
-        const boxes = elements.filter(isBox);
-        boxes.forEach((box, i) => { box.enterKeyHint = i === boxes.length - 1 ? 'go' : 'next'; });
     }
 
     function focusControl() {
@@ -122,7 +120,7 @@ function createPageControls(screen) {
     // cut, copy and paste are the field's, which tells the box of the text they leave.
     for (const type of ['cut', 'copy', 'paste']) {
         window.addEventListener(type, (event) => {
-            if (layer.contains(event.target) || message.contains(event.target))
+            if (layer.contains(event.target) || messageBox.contains(event.target))
                 event.stopPropagation();
         }, true);
     }
@@ -143,10 +141,7 @@ function createPageControls(screen) {
             program = controls;
             screen.inert = false;
         },
-        addBox(id, name) {
-            addBox(id, name);
-            markLastBox();
-        },
+        addBox,
         addButton(id, name) { addButton(id, name, layer); },
         rename(id, name) { elements[id].setAttribute('aria-label', name); },
         place(id, x, y, width, height) {
@@ -174,14 +169,14 @@ function createPageControls(screen) {
         openMessage(id, title, text, okName) {
             document.getElementById('message-title').textContent = title;
             document.getElementById('message-text').textContent = text;
-            addButton(id, okName, message);
+            addButton(id, okName, messageBox);
             layer.inert = true;
-            message.hidden = false;
+            messageBox.hidden = false;
         },
         closeMessage() {
-            message.hidden = true;
+            messageBox.hidden = true;
             layer.inert = false;
-            message.querySelector('button').remove();
+            messageBox.querySelector('button').remove();
             elements.pop();
         },
     };
