@@ -26,12 +26,6 @@ void CountBox::takeFocusSelected()
     });
 }
 
-void CountBox::setSpokenName(const QString& name)
-{
-    setAccessibleName(name);
-    emit spokenNameChanged(name);
-}
-
 void CountBox::focusInEvent(QFocusEvent* event)
 {
     withoutAccessibilityEvents([&] { QLineEdit::focusInEvent(event); });

@@ -20,12 +20,6 @@ public:
     // again (after a message box): one focus change, whose selection is not reported on its own.
     void takeFocusSelected();
 
-    // Renames the box for screen readers, and tells whoever mirrors it.
-    void setSpokenName(const QString& name);
-
-signals:
-    void spokenNameChanged(const QString& name);
-
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -2,14 +2,12 @@
 
 #include "coretext.h"
 #include "messagebox.h"
-#include "messages.h"
 #include "resultannouncement.h"
-#include "resultspeech.h"
 #include "ui_frmtallyfen.h"
 
 #include <QPixmap>
 #include <QWindow>
-#include <utility>
+#include <sentences.h>
 
 namespace tallyfen {
 
@@ -138,11 +136,11 @@ void frmTallyfen::cmdHelp_Click()
 
 void frmTallyfen::lblBoo_Click()
 {
-    m_ui->lblBoo->setText(QStringLiteral("Uber"));
+    m_ui->lblBoo->setText(fromUtf8(clickedBooCaption));
     // A screen reader reads, and voice control answers to, the word the caption shows.
-    const QString name = m_ui->lblBoo->text() + QStringLiteral(" count");
+    const QString name = fromUtf8(countBoxName(clickedBooCaption));
     m_ui->lblBoo->setAccessibleName(name);
-    m_ui->txtBoo->setSpokenName(name);
+    m_ui->txtBoo->setAccessibleName(name);
 }
 
 void frmTallyfen::txtMarvelous_Change()
@@ -206,19 +204,14 @@ void frmTallyfen::showDanceResult(const DanceResult& result)
         m_ui->lblAward->setText(fromUtf8(*result.award));
     m_ui->lblShowDP->setText(fromUtf8(countToText(result.dp)));
     m_ui->lblShowMaxDP->setText(fromUtf8(countToText(result.maxDp)));
-    m_resultAnnouncement->announce(spokenResult(result));
+    m_resultAnnouncement->announce(fromUtf8(spokenResult(result)));
 }
 
 void frmTallyfen::reportFailure(const ScoringFailure& failure)
 {
     CountBox* boxAtFault = countBox(failure.box);
-    showMessage(this, failureMessage(failure, boxAtFault->text()),
+    showMessage(this, failureMessage(failure, boxAtFault->text().toUtf8().toStdString()),
                 [boxAtFault] { boxAtFault->takeFocusSelected(); });
-}
-
-ControlsToMirror frmTallyfen::controlsToMirror() const
-{
-    return {m_countBoxes, {m_ui->cmdCalculate, m_ui->cmdHelp}, m_resultAnnouncement};
 }
 
 CountBox* frmTallyfen::countBox(Judgement judgement) const

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "controlstomirror.h"
-
 #include <QWidget>
 #include <array>
 #include <calculation.h>
@@ -31,8 +29,6 @@ class ResultAnnouncement;
 //   emptied, every grade picture hidden. The next-grade line and the DP row stay.
 // - cmdHelp_Click shows the help message; lblBoo_Click sets lblBoo to "Uber", and the caption
 //   and the Boo box to the accessible name "Uber count".
-// - controlsToMirror() hands the boxes, the buttons and the spoken result to a host that
-//   mirrors them.
 class frmTallyfen : public QWidget
 {
     Q_OBJECT
@@ -40,13 +36,6 @@ class frmTallyfen : public QWidget
 public:
     explicit frmTallyfen(QWidget* parent = nullptr);
     ~frmTallyfen() override;
-
-    // Shows the grade pictures drawn for the screen's present scale. The window follows a change
-    // of screen itself; Qt 6.4 tells it of no change of scale on the same screen, which a web
-    // page's zoom is, so the page's layer calls this then.
-    void showPicturesForScreen();
-
-    ControlsToMirror controlsToMirror() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +54,7 @@ private:
     void txtOK_Change();
     void txtMaxOK_Change();
 
+    void showPicturesForScreen();
     void allowGivenSize(Qt::WindowState state);
     void clearResult();
     void showDanceResult(const DanceResult& result);

@@ -1,7 +1,10 @@
 #include "messagebox.h"
 
+#include "coretext.h"
+
 #include <QGridLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <memory>
 #include <utility>
@@ -19,7 +22,9 @@ MessageHandler& installedHandler()
 // The box as the player sees it, not yet shown.
 std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Message& message)
 {
-    auto box = std::make_unique<QMessageBox>(message.icon, message.title, message.text,
+    const QMessageBox::Icon icon =
+        message.kind == Message::Kind::warning ? QMessageBox::Warning : QMessageBox::NoIcon;
+    auto box = std::make_unique<QMessageBox>(icon, fromUtf8(message.title), fromUtf8(message.text),
                                              QMessageBox::Ok, parent);
     // A window does not pass its font on to a box of its own; the desktop's would stand out.
     if (parent)
@@ -28,7 +33,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Message& mess
     box->button(QMessageBox::Ok)->setIcon(QIcon());
     // Without an icon Qt's box still keeps the icon's column at the left, so the text stands
     // off-centre: it spans both columns instead (Qt 6 lays the box out in a grid, text at row 0).
-    if (message.icon == QMessageBox::NoIcon) {
+    if (icon == QMessageBox::NoIcon) {
         auto* grid = static_cast<QGridLayout*>(box->layout());
         grid->addWidget(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")), 0, 0, 1,
                         grid->columnCount());

@@ -1,22 +1,11 @@
 #pragma once
 
-#include <QMessageBox>
-#include <QString>
 #include <functional>
+#include <sentences.h>
 
 class QWidget;
 
 namespace tallyfen {
-
-// One message for the player: a box with a title, a text and an OK button.
-struct Message
-{
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title;
-    QString text;
-
-    friend bool operator==(const Message&, const Message&) = default;
-};
 
 // Shows the message in a modal box and returns at once; `closed` runs once the player has closed
 // the box. No platform then needs an event loop inside another (a browser has none).

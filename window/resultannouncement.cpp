@@ -15,7 +15,6 @@ void ResultAnnouncement::announce(const QString& text)
     m_text = text;
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
-    emit announced(text);
 }
 
 ResultAnnouncementAccessible::ResultAnnouncementAccessible(ResultAnnouncement* announcement)

@@ -21,9 +21,6 @@ public:
     void announce(const QString& text);
     const QString& text() const { return m_text; }
 
-signals:
-    void announced(const QString& text);
-
 private:
     QString m_text;
 };

@@ -21,13 +21,7 @@ std::unique_ptr<frmTallyfen> startUp()
     installAccessibleFactory();
 
     auto window = std::make_unique<frmTallyfen>();
-    // In a web page the page is the window's frame: there the window has none of its own, and so
-    // no close button, which would end the program and leave the page with its last picture.
-    if (QGuiApplication::platformName() == QLatin1String("wasm"))
-        window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    // In the middle of the screen and in its normal state, which a desktop may choose anyway: a web
-    // page has no window manager to place it, and would otherwise show it full screen, with the
-    // controls below the form's visible area.
+    // In the middle of the screen and in its normal state, whatever a desktop would choose.
     window->move(window->screen()->availableGeometry().center() - window->rect().center());
     window->showNormal();
     return window;

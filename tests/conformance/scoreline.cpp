@@ -1,49 +1,21 @@
 #include "scoreline.h"
 
 #include "calculation.h"
+#include "sentences.h"
+#include "utf8.h"
 
 #include <optional>
-#include <vector>
 
 namespace tallyfen {
 namespace {
 
 bool isValidUtf8(std::string_view text)
 {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        char32_t codePoint = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            codePoint = lead & 0x1Fu;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            codePoint = lead & 0x0Fu;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            codePoint = lead & 0x07u;
-        } else {
+    for (std::size_t at = 0; at < text.size();) {
+        const Utf8CodePoint next = decodeUtf8(text.substr(at));
+        if (!next.wellFormed)
             return false;
-        }
-        if (i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            codePoint = (codePoint << 6) | (next & 0x3Fu);
-        }
-        constexpr char32_t shortestFor[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (codePoint < shortestFor[length] || codePoint > 0x10FFFF ||
-            (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            return false;
-        i += length;
+        at += next.length;
     }
     return true;
 }
@@ -98,15 +70,20 @@ std::string failureJson(const ScoringFailure& failure)
 
 } // namespace
 
-std::string scoreLine(std::string_view line, ScoreSheet& sheet, const NumberFormat& format)
+std::string scoreLine(std::string_view line, ScoreSheet& sheet, const NumberFormat& format,
+                      LineOutput output)
 {
     const std::optional<BoxTexts> fields = isValidUtf8(line) ? splitFields(line) : std::nullopt;
     if (!fields)
         return R"({"error":"malformed line"})";
     const CalculationOutcome outcome = calculate(sheet, *fields, format);
-    if (const auto* result = std::get_if<DanceResult>(&outcome))
-        return successJson(*result);
-    return failureJson(std::get<ScoringFailure>(outcome));
+    const auto* result = std::get_if<DanceResult>(&outcome);
+    const auto* failure = std::get_if<ScoringFailure>(&outcome);
+    if (output == LineOutput::sentence)
+        return result ? spokenResult(*result)
+                      : failureMessage(*failure, (*fields)[static_cast<std::size_t>(failure->box)])
+                            .text;
+    return result ? successJson(*result) : failureJson(*failure);
 }
 
 } // namespace tallyfen

@@ -8,7 +8,16 @@
 
 namespace tallyfen {
 
-// One line of eight TAB-separated box texts in, one JSON object out (without a newline).
-std::string scoreLine(std::string_view line, ScoreSheet& sheet, const NumberFormat& format);
+// What a line of eight TAB-separated box texts gives: the calculation as one JSON object, or the
+// sentence the player is told (the result said, or the failure's message).
+enum class LineOutput
+{
+    json,
+    sentence
+};
+
+// One line in, one line out (without a newline).
+std::string scoreLine(std::string_view line, ScoreSheet& sheet, const NumberFormat& format,
+                      LineOutput output = LineOutput::json);
 
 } // namespace tallyfen

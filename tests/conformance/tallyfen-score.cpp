@@ -1,5 +1,6 @@
-// Scores lines of eight TAB-separated count texts from standard input, one JSON object per line.
-// Usage: tallyfen-score [--decimal SEPARATOR] [--group SEPARATOR]
+// Scores lines of eight TAB-separated count texts from standard input, one JSON object per line,
+// or with --sentences the sentence the player is told, one per line.
+// Usage: tallyfen-score [--sentences] [--decimal SEPARATOR] [--group SEPARATOR]
 // A separator is given as itself or as U+XXXX, which survives a command line in any code page.
 
 #include "scoreline.h"
@@ -41,7 +42,8 @@ std::string separator(std::string_view argument)
 
 int usage()
 {
-    std::cerr << "usage: tallyfen-score [--decimal SEPARATOR] [--group SEPARATOR] < lines\n"
+    std::cerr << "usage: tallyfen-score [--sentences] [--decimal SEPARATOR] [--group SEPARATOR]"
+                 " < lines\n"
                  "Each line: Marvelous, Perfect, Great, Good, Boo, Miss, OK and Max OK counts,\n"
                  "separated by TABs.\n";
     return 2;
@@ -52,8 +54,13 @@ int usage()
 int main(int argc, char* argv[])
 {
     tallyfen::NumberFormat format;
+    auto output = tallyfen::LineOutput::json;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--sentences") {
+            output = tallyfen::LineOutput::sentence;
+            continue;
+        }
         if (i + 1 >= argc)
             return usage();
         if (option == "--decimal")
@@ -70,7 +77,7 @@ int main(int argc, char* argv[])
     while (std::getline(std::cin, line)) {
         if (line.ends_with('\r'))
             line.pop_back();
-        std::cout << tallyfen::scoreLine(line, sheet, format) << '\n';
+        std::cout << tallyfen::scoreLine(line, sheet, format, output) << '\n';
     }
     return 0;
 }

@@ -1,9 +1,12 @@
 // Arbitrary bytes as eight box texts: the first byte picks the separators, newlines split the
-// rest into boxes. Checks only what needs no second implementation of the rules.
+// rest into boxes; the outcome is told in its sentence. Checks only what needs no second
+// implementation of the rules.
 #include <calculation.h>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <graphemes.h>
+#include <sentences.h>
 
 using namespace tallyfen;
 
@@ -28,10 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             text.replace(at, format.decimalSeparator.size(), ".");
         char* end = nullptr;
         const double percent = std::strtod(text.c_str(), &end);
-        if (*end != '\0' || std::llround(percent * 10'000) != result->dpPercent.tenThousandths)
+        if (*end != '\0' || std::llround(percent * 10'000) != result->dpPercent.tenThousandths ||
+            !spokenResult(*result).starts_with(result->percentText))
             std::abort();
-    } else if (failureKindName(std::get<ScoringFailure>(outcome).kind).empty()) {
-        std::abort();
+    } else {
+        // A message quotes the start of the box at fault, whatever bytes it holds.
+        const ScoringFailure& failure = std::get<ScoringFailure>(outcome);
+        const std::string_view boxText = texts[static_cast<std::size_t>(failure.box)];
+        const std::string_view start = startOfText(boxText, 20);
+        if (failureKindName(failure.kind).empty() ||
+            failureMessage(failure, boxText).text.empty() || !boxText.starts_with(start) ||
+            utf16Length(start) > 20)
+            std::abort();
     }
     return 0;
 }
