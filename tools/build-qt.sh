@@ -1,39 +1,23 @@
 #!/usr/bin/env bash
-# Builds the static Qt that a cross build links (windows or web), from Debian's own qt6-base
-# source, into a cache outside the repository, and prints its prefix. The cache entry is keyed by
-# the Qt version, the configure options, the toolchain file and any patches, and is reused when
-# complete. A first build takes 30 to 50 minutes on two cores.
-#   tools/build-qt.sh windows|web
+# Builds the static Qt that the Windows build links, from Debian's own qt6-base source, into a
+# cache outside the repository, and prints its prefix. The cache entry is keyed by the Qt version,
+# the configure options, the toolchain file and the patches, and is reused when complete. A first
+# build takes 10 to 25 minutes on two cores.
+#   tools/build-qt.sh
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 packaging=$(cd "$here/../packaging" && pwd)
-platform=${1:?"usage: $0 windows|web"}
 qt_version=6.4.2
 qt_prefix=/usr/local/Qt-$qt_version
-
-case $platform in
-windows) toolchain=$packaging/windows/mingw-w64-x86_64.cmake ;;
-web)
-    toolchain=$packaging/web/wasm32-emscripten.cmake
-    # Qt's CMake reads the Emscripten version through an SDK folder; this one points at Debian's.
-    export EMSDK=$packaging/web/emsdk
-    # emcc's JavaScript tools, run by Qt's configure checks, load modules from Debian's folder.
-    export NODE_PATH=/usr/share/nodejs
-    ;;
-*)
-    echo "usage: $0 windows|web" >&2
-    exit 2
-    ;;
-esac
-platform_dir=$packaging/$platform
-patches=("$platform_dir"/qt-patches/*.patch)
+toolchain=$packaging/windows/mingw-w64-x86_64.cmake
+options_file=$packaging/windows/qt-configure-options.txt
+patches=("$packaging"/windows/qt-patches/*.patch)
 [[ -e ${patches[0]} ]] || patches=()
 
 # How Qt is built decides what the cache holds: this script is part of the key.
-key=$(cat "$0" "$packaging/qt-configure-options.txt" "$platform_dir/qt-configure-options.txt" \
-    "$toolchain" ${patches[@]+"${patches[@]}"} | sha256sum | cut -c1-12)
+key=$(cat "$0" "$options_file" "$toolchain" ${patches[@]+"${patches[@]}"} | sha256sum | cut -c1-12)
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/tallyfen"
-prefix="$cache/qt-$qt_version-$platform-static-$key"
+prefix="$cache/qt-$qt_version-windows-static-$key"
 if [[ -f "$prefix/.complete" ]]; then
     echo "$prefix"
     exit 0
@@ -44,13 +28,13 @@ while read -r line; do
     line=${line%%#*}
     read -ra words <<<"$line"
     options+=("${words[@]}")
-done < <(cat "$packaging/qt-configure-options.txt" "$platform_dir/qt-configure-options.txt")
+done <"$options_file"
 
-work="$cache/work-$platform-$key"
-log="$cache/qt-$qt_version-$platform-$key.log"
+work="$cache/work-windows-$key"
+log="$cache/qt-$qt_version-windows-$key.log"
 rm -rf "$work" "$prefix"
 mkdir -p "$work/build"
-echo "Building Qt $qt_version for $platform into $prefix (log: $log)" >&2
+echo "Building Qt $qt_version for Windows into $prefix (log: $log)" >&2
 # A subshell of its own, not the left side of ||, so that set -e stops at the first failing step.
 set +e
 (
