@@ -13,11 +13,15 @@ namespace tallyfen {
 
 namespace {
 
-// The form holds whole point sizes only.
-void setPointSize(QLabel* label, qreal points)
+// A form's font holds whole points; a label drawn at a fraction of a point carries it as a
+// property of its own, which the web page's generator reads too.
+void applyFractionalPointSize(QLabel* label)
 {
+    const QVariant points = label->property("pointSizeF");
+    if (!points.isValid())
+        return;
     QFont font = label->font();
-    font.setPointSizeF(points);
+    font.setPointSizeF(points.toReal());
     label->setFont(font);
 }
 
@@ -37,11 +41,8 @@ frmTallyfen::frmTallyfen(QWidget* parent)
     m_gradePictures = {m_ui->imgAAAA, m_ui->imgAAA, m_ui->imgAA, m_ui->imgA,
                        m_ui->imgB,    m_ui->imgC,   m_ui->imgD};
 
-    setPointSize(m_ui->lblAward, 14.25);
-    setPointSize(m_ui->lblDP, 14.25);
-    setPointSize(m_ui->lblAwards, 13.5);
-    setPointSize(m_ui->lblTitle, 13.5);
-    setPointSize(m_ui->lblNearlyGot, 8.25);
+    for (QLabel* label : findChildren<QLabel*>())
+        applyFractionalPointSize(label);
     // Opaque in the toolkit's own control face, whatever the desktop's colours are.
     for (QLabel* caption : {m_ui->Label1, m_ui->Label2}) {
         caption->setBackgroundRole(QPalette::Button);
