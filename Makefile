@@ -54,11 +54,11 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 # Windows: tallyfen.exe and its zip in build/windows, cross-built with MinGW-w64 against a static
-# Qt that tools/build-qt.sh builds once from Debian's source (40 to 50 minutes on two cores)
-# and keeps in ~/.cache/tallyfen. The tests run under Wine.
+# Qt that tools/build-qt.sh builds once from Debian's source (10 to 25 minutes on two cores) and
+# keeps in ~/.cache/tallyfen. The tests run under Wine.
 windows-configure:
 	@tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt
-	@qt=$$(tools/build-qt.sh windows) && TALLYFEN_WINDOWS_QT=$$qt cmake --preset windows >/dev/null
+	@qt=$$(tools/build-qt.sh) && TALLYFEN_WINDOWS_QT=$$qt cmake --preset windows >/dev/null
 
 windows: windows-configure
 	cmake --build --preset windows -j $(JOBS) --target tallyfen tallyfen-windows-zip
@@ -69,12 +69,13 @@ test-windows: windows-configure
 	cmake --build --preset windows -j $(JOBS) --target all tallyfen-draw-assets
 	xvfb-run -a -s '-screen 0 1024x768x24' ctest --preset windows -j $(JOBS)
 
-# The web: a static site in build/web/site, cross-built with Emscripten against a static Qt that
-# tools/build-qt.sh builds once from Debian's source (30 to 40 minutes on two cores) and keeps in
-# ~/.cache/tallyfen. The scoring suites run under node, the window tables in headless Chromium.
+# The web: a static site in build/web/site, the page written from the window's form over the
+# scoring core compiled with Debian's Emscripten. The scoring suites run under node; the site
+# check opens the site in Chromium, WebKit and Firefox.
 web-configure:
 	@tools/setup-deps.sh tools/debian-packages.txt tools/web/debian-packages.txt
-	@qt=$$(tools/build-qt.sh web) && TALLYFEN_WEB_QT=$$qt cmake --preset web >/dev/null
+	@tools/setup-npm.sh
+	@test -f build/web/CMakeCache.txt || cmake --preset web >/dev/null
 
 web: web-configure
 	cmake --build --preset web -j $(JOBS) --target tallyfen-web-site
@@ -87,11 +88,10 @@ test-web: web-configure
 	cmake --build --preset web -j $(JOBS) --target all
 	ctest --preset web -j $(JOBS)
 
-# Start-up against a one-label window built the same way, in headless Chromium, and the site's
-# sizes (BENCHMARKS.md).
-bench-web: web-configure
-	cmake --build --preset web -j $(JOBS) --target tallyfen-web-site tallyfen-baseline-site
-	bench/web/bench.py build/web/site build/web/baseline-site
+# The site's size, its first painted window against a one-label page, a slow phone on a slow
+# network, and Lighthouse (BENCHMARKS.md).
+bench-web: web
+	node bench/web/bench.mjs build/web/site
 
 # A release in dist/: the .deb, the Windows and web zips and SHA256SUMS, from the last commit.
 release:
@@ -102,11 +102,10 @@ release:
 test-reproducible: setup
 	@tools/check-reproducible.sh
 
-# Both cross Qts built afresh into another cache folder, compared library by library with the
-# cached ones (about an hour on two cores; CI does not run it).
+# The Windows Qt built afresh into another cache folder, compared library by library with the
+# cached one (about 15 minutes on two cores; CI does not run it).
 test-reproducible-qt:
-	@tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt \
-		tools/web/debian-packages.txt
+	@tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt
 	@tools/check-reproducible-qt.sh
 
 clean:

@@ -16,8 +16,7 @@ fi
 
 tools/setup-deps.sh tools/debian-packages.txt tools/windows/debian-packages.txt \
     tools/web/debian-packages.txt
-windows_qt=$(tools/build-qt.sh windows)
-web_qt=$(tools/build-qt.sh web)
+windows_qt=$(tools/build-qt.sh)
 
 # cpack writes the .deb's ar members with the modes the umask gave its files.
 umask 022
@@ -45,11 +44,11 @@ TALLYFEN_WINDOWS_QT=$windows_qt configure windows
 cmake --build "$out/windows" -j "$jobs" --target tallyfen-windows-zip
 cp "$out/windows/tallyfen-$version-windows-x64.zip" dist/
 
-EMSDK=$here/packaging/web/emsdk TALLYFEN_WEB_QT=$web_qt configure web
-EMSDK=$here/packaging/web/emsdk cmake --build "$out/web" -j "$jobs" --target tallyfen-web-zip
+configure web
+cmake --build "$out/web" -j "$jobs" --target tallyfen-web-zip
 cp "$out/web/tallyfen-$version-web.zip" dist/
 
-tools/write-build-record.sh "$windows_qt" "$web_qt" >dist/build-record.txt
+tools/write-build-record.sh "$windows_qt" >dist/build-record.txt
 (cd dist && sha256sum -- *.deb *.zip build-record.txt >SHA256SUMS)
 echo "Release $version of $(git log -1 --format='%h (%cd)' --date=short) is in dist/:"
 sed 's/^/  /' dist/SHA256SUMS

@@ -1,5 +1,5 @@
-# Cross-compiling for the web with Debian's Emscripten (WebAssembly, one thread). Used for the
-# static Qt and for Tallyfen itself.
+# Cross-compiling the scoring core for the web with Debian's Emscripten: WebAssembly, one thread,
+# no Qt (the page draws the window itself).
 include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 
 # emcc runs its JavaScript tools with the system's node when it links, and they load modules
@@ -10,12 +10,3 @@ set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
 # cannot read a file path, so it is switched off.
 find_program(TALLYFEN_NODE NAMES node nodejs REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${TALLYFEN_NODE} --no-experimental-fetch)
-
-# The static Qt that tools/build-qt.sh made; empty while that Qt itself is built.
-set(TALLYFEN_WEB_QT "" CACHE PATH "Prefix of the static Qt for the web")
-if(TALLYFEN_WEB_QT)
-    list(APPEND CMAKE_FIND_ROOT_PATH ${TALLYFEN_WEB_QT})
-    list(APPEND CMAKE_PREFIX_PATH ${TALLYFEN_WEB_QT})
-    set(QT_HOST_PATH /usr CACHE PATH "Host Qt with moc, rcc and uic")
-    set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "Host Qt's CMake files")
-endif()

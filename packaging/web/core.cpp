@@ -1,0 +1,103 @@
+// The scoring core and its sentences as the web page calls them: plain C functions that take the
+// boxes' texts as UTF-8 and give back what the window shows as JSON, which the page's script
+// writes into its elements as it finds them. Each answer stays valid until the next call.
+#include <calculation.h>
+#include <cstdio>
+#include <sentences.h>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace tallyfen;
+
+// The page's window's record of the play, as the desktop window holds one.
+ScoreSheet sheet;
+std::string answer;
+
+std::string jsonText(std::string_view text)
+{
+    std::string json = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+            json += escaped;
+        } else {
+            json += c;
+        }
+    }
+    return json + "\"";
+}
+
+std::string jsonTextOrNull(std::optional<std::string_view> text)
+{
+    return text ? jsonText(*text) : "null";
+}
+
+std::string messageJson(const Message& message)
+{
+    return "{\"warning\":" +
+           std::string(message.kind == Message::Kind::warning ? "true" : "false") +
+           ",\"title\":" + jsonText(message.title) + ",\"text\":" + jsonText(message.text) + "}";
+}
+
+std::string resultJson(const DanceResult& result)
+{
+    return "{\"percent\":" + jsonText(result.percentText) + ",\"grade\":" +
+           jsonTextOrNull(result.grade ? std::optional(gradeName(*result.grade)) : std::nullopt) +
+           ",\"nextGrade\":" + jsonText(result.nextGrade) +
+           ",\"distance\":" + jsonText(result.distance) +
+           ",\"award\":" + jsonTextOrNull(result.award) +
+           ",\"dp\":" + jsonText(countToText(result.dp)) +
+           ",\"maxDp\":" + jsonText(countToText(result.maxDp)) +
+           ",\"spoken\":" + jsonText(spokenResult(result)) + "}";
+}
+
+const char* answered(std::string json)
+{
+    answer = std::move(json);
+    return answer.c_str();
+}
+
+} // namespace
+
+extern "C" {
+
+// The eight box texts in the order the core reads them, then the locale's separators. A result:
+// {"percent", "grade" (or null), "nextGrade", "distance", "award" (or null), "dp", "maxDp",
+// "spoken"}; a failure: {"message": {"warning", "title", "text"}, "box": the index of the box
+// at fault}.
+const char* tallyfen_calculate(const char* marvelous, const char* perfect, const char* great,
+                               const char* good, const char* boo, const char* miss, const char* ok,
+                               const char* maxOk, const char* decimalSeparator,
+                               const char* groupSeparator)
+{
+    const BoxTexts texts{marvelous, perfect, great, good, boo, miss, ok, maxOk};
+    const CalculationOutcome outcome =
+        calculate(sheet, texts, NumberFormat{decimalSeparator, groupSeparator});
+    if (const auto* result = std::get_if<DanceResult>(&outcome))
+        return answered(resultJson(*result));
+    const auto& failure = std::get<ScoringFailure>(outcome);
+    const auto box = static_cast<std::size_t>(failure.box);
+    return answered("{\"message\":" + messageJson(failureMessage(failure, texts[box])) +
+                    ",\"box\":" + std::to_string(box) + "}");
+}
+
+// {"warning", "title", "text"}
+const char* tallyfen_help_message()
+{
+    return answered(messageJson(helpMessage()));
+}
+
+// The Boo caption once clicked, and the name its box is read by then: {"caption", "name"}.
+const char* tallyfen_clicked_boo()
+{
+    return answered("{\"caption\":" + jsonText(clickedBooCaption) +
+                    ",\"name\":" + jsonText(countBoxName(clickedBooCaption)) + "}");
+}
+
+} // extern "C"

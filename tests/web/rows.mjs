@@ -1,0 +1,201 @@
+// The site check's table: each row a play in the page and what it must show and tell, named by
+// what it checks. Every engine's runner reads this one table; a row that needs what an engine's
+// driver cannot do is skipped there, with the reason (check-site.mjs).
+
+import * as step from './steps.mjs';
+
+const TYPICAL = ['90', '0', '10', '0', '0', '0', '3', '4'];
+const PERFECTS = ['200', '5', '0', '0', '0', '0', '3', '3'];
+const GREAT_ABC = ['90', '0', 'abc', '0', '0', '0', '3', '4'];
+const BOXES = ['Marvelous count', 'Perfect count', 'Great count', 'Good count', 'Boo count',
+               'Miss count', 'OK count', 'Max OK count'];
+const CONTROLS = [...BOXES, 'Calculate', 'Help'];
+// The desktop window after the same play (tools/screenshot.sh).
+const DESKTOP = 'docs/screenshot.png';
+const DESKTOP_TWICE = 'docs/screenshot@2x.png';
+const DESKTOP_PERFECTS = 'tests/web/desktop/single-digit-perfects.png';
+// The captions whose colours on the blue are below the contrast the rules ask for, by design.
+const DESIGNED_CONTRAST = ['#lblBoo', '#lblMiss', '#lblOK', '#lblMaxOK'];
+const PHONES = {
+    Android: { userAgent: 'Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 (KHTML, ' +
+                          'like Gecko) Chrome/126.0 Mobile Safari/537.36', platform: 'Linux armv8l' },
+    iPhone: { userAgent: 'Mozilla/5.0 (iPhone; CPU iPhone OS 17_5 like Mac OS X) ' +
+                         'AppleWebKit/605.1.15 (KHTML, like Gecko) Version/17.5 Mobile/15E148 ' +
+                         'Safari/604.1', platform: 'iPhone' },
+};
+const PHONE = { width: 360, height: 640, mobile: true };
+
+const calculateWithSpace = [step.press('Tab'), step.press(' ')];
+
+const phoneKeyboards = Object.entries(PHONES).flatMap(([phone, device]) =>
+    Object.keys(step.PHONE_TYPING).map((way) => ({
+        name: `${phone}, ${way}: a tap on a box opens the number keyboard in it; Backspace, the ` +
+              `count and Enter in each box, Enter in the last calculates`,
+        needs: ['phone'], viewport: PHONE, phone: device,
+        steps: [
+            step.tap('txtMarvelous'),
+            step.holds("document.activeElement.id === 'txtMarvelous' && " +
+                       "document.activeElement.inputMode === 'decimal'",
+                       'the Marvelous box has the focus, with the number keyboard'),
+            ...TYPICAL.flatMap((count) => [step.phoneKey('Backspace', 8),
+                                           step.phoneType(way, count), step.phoneKey('Enter', 13)]),
+            step.resultShown('92.8571'),
+            step.windowLooksLike(DESKTOP),
+        ],
+    })));
+
+export const rows = [
+    {
+        name: 'the page: titled Tallyfen, the window whole in its middle, the Marvelous box ' +
+              'focused with its 0 selected',
+        steps: [step.titled('Tallyfen'), step.windowPlaced({ whole: true }),
+                step.focused('Marvelous count', '0', 0, 1)],
+    },
+    {
+        name: 'the typical play, typed with Tab from box to box and calculated with Space, is the ' +
+              'desktop window, and is said politely',
+        steps: [step.typePlay(TYPICAL), ...calculateWithSpace, step.resultShown('92.8571'),
+                step.windowLooksLike(DESKTOP),
+                step.holds("document.querySelector('[aria-live=polite]').textContent" +
+                           ".startsWith('92.8571 percent, grade A, ')", 'the result is said'),
+                step.nothingRefused()],
+    },
+    {
+        name: '100 % with five Perfects is the desktop window: AAA, 0.0000 away from AAAA, ' +
+              'Single Digit Perfects on two lines',
+        steps: [step.typePlay(PERFECTS), ...calculateWithSpace, step.resultShown('100'),
+                step.windowLooksLike(DESKTOP_PERFECTS)],
+    },
+    {
+        name: 'a box that is not a number: a warning quotes it, Esc closes it, the box has the ' +
+              'focus with its text selected, and a click on Calculate after it is the desktop window',
+        steps: [step.typePlay(GREAT_ABC), ...calculateWithSpace,
+                step.messageOpen({ title: 'Tallyfen', quoting: '"abc"', warning: true }),
+                step.press('Escape'), step.messageClosed(),
+                step.focused('Great count', 'abc', 0, 3),
+                step.type('10'), step.click('cmdCalculate'), step.resultShown('92.8571'),
+                step.windowLooksLike(DESKTOP), step.nothingRefused()],
+    },
+    {
+        name: 'the help: Enter on "?" opens it, Enter closes it, and the focus is back on "?"',
+        steps: [step.tabsThrough(CONTROLS.slice(1)), step.press('Enter'),
+                step.messageOpen({ title: 'Tallyfen', quoting: 'Boos take away 4', warning: false }),
+                step.press('Enter'), step.messageClosed(), step.focused('Help', null, null, null)],
+    },
+    {
+        name: 'Tab and Shift+Tab go through the boxes, Calculate and Help in the desktop order',
+        steps: [step.tabsThrough(CONTROLS.slice(1)),
+                step.tabsThrough(CONTROLS.slice(0, -1).reverse(), 'Shift')],
+    },
+    {
+        name: "a box's text selected with Ctrl+A, copied and pasted into the next box",
+        steps: [step.type('1234'), step.press('a', 'Control'), step.press('c', 'Control'),
+                step.press('Tab'), step.press('v', 'Control'),
+                step.focused('Perfect count', '1234', 4, 4)],
+    },
+    {
+        name: 'an edit takes the percentage, the picture and the award off the window, and leaves ' +
+              'the next grade and the dance points',
+        steps: [step.typePlay(TYPICAL), ...calculateWithSpace, step.resultShown('92.8571'),
+                step.press('Tab', 'Shift'), step.type('5'),
+                step.shows({ lblDP: '', imgA: false, lblAward: '', lblNearlyGot: 'AA',
+                             lblMaxDP: '0.1429', lblShowDP: '208', lblShowMaxDP: '224' })],
+    },
+    {
+        name: 'on a desktop, Enter in a box presses nothing',
+        steps: [step.typePlay(GREAT_ABC), step.press('Enter'), step.coreReady(),
+                step.shows({ lblDP: '' }),
+                step.holds("!document.getElementById('messageBox').open", 'no message opens')],
+    },
+    {
+        name: 'a click on the Boo caption turns it into Uber, and its box is read as the Uber count',
+        steps: [step.click('lblBoo'), step.shows({ lblBoo: 'Uber' }),
+                step.holds("document.getElementById('txtBoo').getAttribute('aria-label') === " +
+                           "'Uber count'", 'the Boo box is named Uber count')],
+    },
+    {
+        name: 'zoomed to 200 %, the window is drawn afresh at twice the size, with the grade ' +
+              'picture drawn at twice the size, the play and its result kept; back at 100 %, it ' +
+              'is as it was',
+        needs: ['zoom'],
+        steps: [step.typePlay(TYPICAL), ...calculateWithSpace, step.resultShown('92.8571'),
+                step.resize(640, 400, { scale: 2 }),
+                step.windowLooksLike(DESKTOP_TWICE, ['imgA']),
+                step.holds("document.getElementById('imgA').currentSrc.endsWith('/A@2x.jpg')",
+                           'the picture drawn at twice the size is shown'),
+                step.shows({ txtMarvelous: '90', txtGreat: '10', lblDP: '92.8571',
+                             lblAward: 'Full Combo' }),
+                step.resize(1280, 800), step.windowLooksLike(DESKTOP)],
+    },
+    {
+        name: 'axe-core finds no rule broken beyond the designed captions\' contrast, at opening ' +
+              'and with a message open',
+        steps: [step.passesAxe(DESIGNED_CONTRAST), step.typePlay(GREAT_ABC), ...calculateWithSpace,
+                step.messageOpen({ title: 'Tallyfen', quoting: '"abc"', warning: true }),
+                step.passesAxe(DESIGNED_CONTRAST)],
+    },
+    {
+        name: 'what the page\'s policy refuses reaches the check: a style added by a script',
+        steps: [step.script("document.head.append(Object.assign(document.createElement('style')," +
+                            " { textContent: 'main { color: red; }' }))"),
+                step.breachReported()],
+    },
+    {
+        name: 'on a phone 360 pixels wide the whole window is in view; the help tapped open and ' +
+              'its OK tapped; each box tapped and typed over; Calculate tapped',
+        needs: ['phone'], viewport: PHONE,
+        steps: [step.windowPlaced({ whole: true }), step.tap('cmdHelp'),
+                step.messageOpen({ title: 'Tallyfen', quoting: 'Boos take away 4', warning: false }),
+                step.tap('messageOK'), step.messageClosed(),
+                ...[['txtMarvelous', '90'], ['txtGreat', '10'], ['txtOK', '3'], ['txtMaxOK', '4']]
+                    .flatMap(([box, count]) => [step.tap(box), step.press('a', 'Control'),
+                                                step.type(count)]),
+                step.tap('cmdCalculate'), step.resultShown('92.8571'),
+                step.windowLooksLike(DESKTOP)],
+    },
+    {
+        name: 'the window keeps to the middle of what an open phone keyboard leaves, and of a ' +
+              'turned phone; a page smaller than the window keeps its top-left corner in view',
+        needs: ['phone'], viewport: PHONE,
+        steps: [step.resize(360, 340, { mobile: true }), step.windowPlaced({ whole: true }),
+                step.resize(640, 360, { mobile: true }), step.windowPlaced({ whole: true }),
+                step.resize(300, 200, { mobile: true }), step.windowPlaced({ whole: false })],
+    },
+    ...phoneKeyboards,
+    {
+        name: 'a screen reader finds the boxes, Calculate and Help by name in Tab order, the ' +
+              'message as a modal alert read in full, the play\'s values, and the Uber count',
+        needs: ['accessibility tree'],
+        steps: [step.readsControls([...BOXES.map((box) => ['textbox', box, '0']),
+                                    ['button', 'Calculate', null], ['button', 'Help', null]]),
+                step.typePlay(GREAT_ABC), ...calculateWithSpace,
+                step.messageOpen({ title: 'Tallyfen', quoting: '"abc"', warning: true }),
+                step.readsMessage('Tallyfen', '"abc"'),
+                step.press('Escape'), step.focused('Great count', 'abc', 0, 3), step.type('10'),
+                step.click('lblBoo'),
+                step.readsControls([...BOXES.map((box, i) => [
+                    'textbox', box === 'Boo count' ? 'Uber count' : box, TYPICAL[i]]),
+                                    ['button', 'Calculate', null], ['button', 'Help', null]])],
+    },
+    {
+        name: 'without WebAssembly the page says so, and points to the programs',
+        needs: ['before load'], beforeLoad: 'delete window.WebAssembly;',
+        steps: [step.holds("!document.getElementById('noWebAssembly').hidden && document" +
+                           ".getElementById('noWebAssembly').textContent.includes('Windows')",
+                           'the page says it cannot run without WebAssembly')],
+    },
+    {
+        name: 'with JavaScript off the page says it needs it, and points to the programs',
+        needs: ['script off'], scriptOff: true,
+        steps: [step.holds("[...document.querySelectorAll('noscript')].some((n) => " +
+                           "n.textContent.includes('needs JavaScript'))",
+                           'the page says it needs JavaScript')],
+    },
+    {
+        name: 'installable and kept: a manifest (standalone, icons of 192 and 512); the page ' +
+              'opens and plays without a network; a next release is kept whole beside the one ' +
+              'open, which keeps its own, and opened once no page runs the first',
+        needs: ['installing'], ownServer: true,
+        steps: [step.keptForOffline(TYPICAL)],
+    },
+];

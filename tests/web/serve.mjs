@@ -1,0 +1,67 @@
+// A local web server for the site as a static host serves it: each file with its type, and every
+// load a first load. It also hears what the page's security policy refuses: the policy of the
+// page's own <meta> is sent again as a report-only header that reports each breach here.
+
+import { readFileSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { extname, join, normalize } from 'node:path';
+
+const TYPES = {
+    '.html': 'text/html; charset=utf-8', '.css': 'text/css', '.js': 'text/javascript',
+    '.wasm': 'application/wasm', '.woff2': 'font/woff2', '.jpg': 'image/jpeg',
+    '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json',
+    '.txt': 'text/plain; charset=utf-8',
+};
+const REPORTS = '/policy-breaches';
+
+// The policy a page sets for itself.
+export function pagePolicy(site) {
+    const page = readFileSync(join(site, 'index.html'), 'utf8');
+    return page.match(/http-equiv="Content-Security-Policy" content="([^"]*)"/)[1];
+}
+
+// Serves folder on 127.0.0.1 at port (0: any free one). Returns the origin, what the policy has
+// refused so far, and a way to stop.
+export function serve(folder, port = 0) {
+    const policy = `${pagePolicy(folder)}; report-uri ${REPORTS}`;
+    const breaches = [];
+    const server = createServer((request, response) => {
+        const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
+        if (request.method === 'POST' && path === REPORTS) {
+            let body = '';
+            request.on('data', (chunk) => { body += chunk; });
+            request.on('end', () => {
+                breaches.push(body);
+                response.writeHead(204).end();
+            });
+            return;
+        }
+        const file = normalize(join(folder, path.endsWith('/') ? `${path}index.html` : path));
+        let content;
+        try {
+            content = file.startsWith(normalize(folder)) ? readFileSync(file) : null;
+        } catch {
+            content = null;
+        }
+        if (!content) {
+            response.writeHead(404).end();
+            return;
+        }
+        response.writeHead(200, {
+            'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
+            'Cache-Control': 'no-store',
+            'Content-Security-Policy-Report-Only': policy,
+        });
+        response.end(content);
+    });
+    return new Promise((resolve) => {
+        server.listen(port, '127.0.0.1', () => resolve({
+            origin: `http://127.0.0.1:${server.address().port}`,
+            breaches,
+            stop: () => new Promise((done) => {
+                server.closeAllConnections();
+                server.close(done);
+            }),
+        }));
+    });
+}
