@@ -2,7 +2,6 @@
 // boxes' texts as UTF-8 and give back what the window shows as JSON, which the page's script
 // writes into its elements as it finds them. Each answer stays valid until the next call.
 #include <calculation.h>
-#include <cstdio>
 #include <sentences.h>
 #include <string>
 #include <string_view>
@@ -23,9 +22,10 @@ std::string jsonText(std::string_view text)
             json += '\\';
             json += c;
         } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-            json += escaped;
+            constexpr std::string_view hex = "0123456789abcdef";
+            json += "\\u00";
+            json += hex[static_cast<unsigned char>(c) >> 4];
+            json += hex[static_cast<unsigned char>(c) & 0xF];
         } else {
             json += c;
         }
