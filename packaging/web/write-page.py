@@ -77,7 +77,8 @@ def markup(widget, buddies, first, enter):
     if widget.is_picture():
         grade = widget.name[len("img"):]
         x, y, width, height = widget.geometry()
-        hidden = " hidden" if widget.value("visible") is not None and \
+        # A picture hidden at first is fetched once it is shown.
+        hidden = ' loading="lazy" hidden' if widget.value("visible") is not None and \
             widget.value("visible").text == "false" else ""
         return (f'<img id="{name}" src="grades/{grade}.jpg" '
                 f'srcset="grades/{grade}.jpg 1x, grades/{grade}@2x.jpg 2x" width="{width}" '

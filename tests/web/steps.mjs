@@ -43,7 +43,9 @@ async function waitUntil(check, expression, what, seconds = 20) {
 const drawn = (check) => check.browser.evaluate(
     'new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(() => done(true))))');
 
+// The page as drawn once the faces its text asks for have come.
 async function screenshot(check) {
+    await check.browser.evaluate('document.fonts.ready.then(() => true)');
     await drawn(check);
     return pixels.decode(await check.browser.screenshot());
 }
@@ -392,7 +394,7 @@ export const keptForOffline = (counts) => ({
 
         const next = nextRelease(check.site);
         try {
-            server = await serve(next, port);
+            server = await serve(next, { port });
             await browser.evaluate('navigator.serviceWorker.ready.then((kept) => kept.update())');
             await waitUntil(check, 'caches.keys().then((names) => names.length === 2)',
                             'the next release is kept beside the one open', 60);
