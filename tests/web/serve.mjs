@@ -1,10 +1,12 @@
-// A local web server for the site as a static host serves it: each file with its type, and every
-// load a first load. It also hears what the page's security policy refuses: the policy of the
-// page's own <meta> is sent again as a report-only header that reports each breach here.
+// A local web server for the site as a static host serves it: each file with its type, gzipped
+// where asked, and every load a first load. It also hears what the page's security policy
+// refuses: the policy of the page's own <meta> is sent again as a report-only header that reports
+// each breach here.
 
 import { readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { extname, join, normalize } from 'node:path';
+import { gzipSync } from 'node:zlib';
 
 const TYPES = {
     '.html': 'text/html; charset=utf-8', '.css': 'text/css', '.js': 'text/javascript',
@@ -14,17 +16,19 @@ const TYPES = {
 };
 const REPORTS = '/policy-breaches';
 
-// The policy a page sets for itself.
+// The policy a page sets for itself, if it sets one.
 export function pagePolicy(site) {
     const page = readFileSync(join(site, 'index.html'), 'utf8');
-    return page.match(/http-equiv="Content-Security-Policy" content="([^"]*)"/)[1];
+    return page.match(/http-equiv="Content-Security-Policy" content="([^"]*)"/)?.[1] ?? null;
 }
 
-// Serves folder on 127.0.0.1 at port (0: any free one). Returns the origin, what the policy has
-// refused so far, and a way to stop.
-export function serve(folder, port = 0) {
-    const policy = `${pagePolicy(folder)}; report-uri ${REPORTS}`;
+// Serves folder on 127.0.0.1 at port (0: any free one), files gzipped if `gzip`. Returns the
+// origin, what the policy has refused so far, the paths asked for, and a way to stop.
+export function serve(folder, { port = 0, gzip = false } = {}) {
+    const own = pagePolicy(folder);
+    const policy = own && { 'Content-Security-Policy-Report-Only': `${own}; report-uri ${REPORTS}` };
     const breaches = [];
+    const requests = [];
     const server = createServer((request, response) => {
         const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
         if (request.method === 'POST' && path === REPORTS) {
@@ -47,17 +51,21 @@ export function serve(folder, port = 0) {
             response.writeHead(404).end();
             return;
         }
+        requests.push(path);
+        const compressed = gzip && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '');
         response.writeHead(200, {
             'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
             'Cache-Control': 'no-store',
-            'Content-Security-Policy-Report-Only': policy,
+            ...policy,
+            ...(compressed ? { 'Content-Encoding': 'gzip' } : {}),
         });
-        response.end(content);
+        response.end(compressed ? gzipSync(content, { level: 9 }) : content);
     });
     return new Promise((resolve) => {
         server.listen(port, '127.0.0.1', () => resolve({
             origin: `http://127.0.0.1:${server.address().port}`,
             breaches,
+            requests,
             stop: () => new Promise((done) => {
                 server.closeAllConnections();
                 server.close(done);
