@@ -116,8 +116,8 @@ function openMessage(message, box) {
     byId('messageText').textContent = message.text;
     byId('messageWarning').hidden = !message.warning;
     boxAtFault = box;
+    // The box takes the focus to its OK, its one control.
     messageBox.showModal();
-    byId('messageOK').focus();
 }
 
 function focusBoxAtFault() {
