@@ -59,13 +59,15 @@ function sizes(site) {
     return Object.fromEntries(rows.map((row) => [row.name, row]));
 }
 
-// A fresh profile's first visit: no cache, and no service worker, which would keep the site after.
+// A first visit, in a tab of its own: nothing cached (the server says so), and no service worker,
+// which would keep the site after. A fresh profile for each would also time the start of its
+// processes, which is nobody's and varies more than the pages do.
 async function firstVisitPage(browser) {
-    const context = await browser.createBrowserContext();
-    const page = await context.newPage();
+    const page = await browser.newPage();
+    await page.setCacheEnabled(false);
     await page.setViewport({ width: 1280, height: 800 });
     await page.evaluateOnNewDocument('delete Navigator.prototype.serviceWorker;');
-    return { context, page };
+    return page;
 }
 
 async function playTypical(page) {
@@ -87,10 +89,10 @@ async function playTypical(page) {
 // What the page asks for on a first visit at 1x, up to the typical play's result with its picture.
 async function firstVisit(browser, site, sizesByName) {
     const server = await serve(site);
-    const { context, page } = await firstVisitPage(browser);
+    const page = await firstVisitPage(browser);
     await page.goto(`${server.origin}/index.html`);
     await playTypical(page);
-    await context.close();
+    await page.close();
     await server.stop();
     const fetched = [...new Set(server.requests)].map((path) => path.replace(/^\//, ''))
         .map((name) => sizesByName[name === '' ? 'index.html' : name]);
@@ -105,7 +107,7 @@ async function firstVisit(browser, site, sizesByName) {
 // window's blue whole, where it stays), and to the first frame with all of the page as it stays
 // (its frames compared with the last one, over what differs from the page's background).
 async function firstFrames(browser, origin) {
-    const { context, page } = await firstVisitPage(browser);
+    const page = await firstVisitPage(browser);
     // A viewport just round the window: frames of a large one take long to encode.
     await page.setViewport({ width: 360, height: 290 });
     const cdp = await page.createCDPSession();
@@ -119,7 +121,7 @@ async function firstFrames(browser, origin) {
     await page.goto(`${origin}/index.html`, { waitUntil: 'networkidle0' });
     await new Promise((done) => setTimeout(done, 300));
     await cdp.send('Page.stopScreencast');
-    await context.close();
+    await page.close();
     const last = frames.at(-1).image;
     const sameSize = frames.filter((frame) => frame.image.width === last.width &&
                                     frame.image.height === last.height);
@@ -168,7 +170,7 @@ async function firstPaintRatio(browser, site, runs) {
 // whole, and when the typical play, typed as soon as the boxes are there, shows its result.
 async function slowPhone(browser, site) {
     const server = await serve(site, { gzip: true });
-    const { context, page } = await firstVisitPage(browser);
+    const page = await firstVisitPage(browser);
     const cdp = await page.createCDPSession();
     await cdp.send('Network.enable');
     await cdp.send('Network.emulateNetworkConditions', { offline: false, ...SLOW_PHONE });
@@ -180,7 +182,7 @@ async function slowPhone(browser, site) {
     const painted = await page.evaluate(
         "performance.getEntriesByType('paint').find((p) => p.name === 'first-contentful-paint')" +
         '?.startTime');
-    await context.close();
+    await page.close();
     await server.stop();
     console.log(`\nA slow phone (400 kbit/s, 400 ms, a CPU four times slower), first visit, gzipped ` +
                 `files:\n  first contentful paint ${(painted / 1000).toFixed(2)} s; the typical ` +
