@@ -1,9 +1,10 @@
+// The calculator window driven as a player drives it: typing, clicking, Tab, Enter and Esc. What
+// the scoring rows and the sentences' rows hold (the numbers, the words) is not asked again here.
 #include "windowcontrols.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,20 +12,17 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTextLayout>
 #include <QWindow>
 #include <algorithm>
-#include <countbox.h>
 #include <frmtallyfen.h>
 #include <memory>
 #include <messagebox.h>
 #include <resultannouncement.h>
 #include <sentences.h>
 #include <startup.h>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -66,776 +64,628 @@ double contrastWithBlue(QRgb colour)
     };
     const double luminance = 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
                              0.0722 * linear(qBlue(colour));
-    const double blue = 0.0722;
-    return (std::max(luminance, blue) + 0.05) / (std::min(luminance, blue) + 0.05);
+    return (std::max(luminance, 0.0722) + 0.05) / (std::min(luminance, 0.0722) + 0.05);
 }
 
 } // namespace
 
-// The calculator window driven as a player drives it: typing, clicking, Tab, Enter and Esc.
 class FrmTallyfenTest : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
-    void press_data();
-    void press();
-    void editClearsResult_data() { press_data(); }
-    void editClearsResult();
-    void failure_data();
-    void failure();
-    void key_data();
-    void key();
-    void tabOrder_data();
-    void tabOrder();
-    void startPlace();
-    void startSelection();
-    void focusRing_data();
-    void focusRing();
-    void titleBarButton_data();
-    void titleBarButton();
-    void windowState_data();
-    void windowState();
-    void help();
-    void boxLook();
-    void closeBox_data();
-    void closeBox();
-    void click_data();
-    void click();
-    void gradePicture_data();
-    void gradePicture();
-    void iconPicture_data();
-    void iconPicture();
-    void identity_data();
-    void identity();
-    void awardFits_data();
-    void awardFits();
-    void fractionalPointSize_data();
-    void fractionalPointSize();
-    void accessible_data();
-    void accessible();
-    void boxValue_data();
-    void boxValue();
-
-private:
-    QLineEdit* box(const QString& name) const { return m_window->findChild<QLineEdit*>(name); }
-    QLabel* label(const QString& name) const { return m_window->findChild<QLabel*>(name); }
-    void typeCounts(const QStringList& texts) const;
-    void pressCalculate() const;
-    QString results() const;
-    QStringList shown() const;
-
     std::unique_ptr<tallyfen::frmTallyfen> m_window;
     QList<Message> m_messages;
+
+    // A control by its object name; no name is the window itself.
+    template <typename Widget = QWidget> Widget* find(const QString& name) const
+    {
+        return name.isEmpty() ? qobject_cast<Widget*>(m_window.get())
+                              : m_window->findChild<Widget*>(name);
+    }
+    QLineEdit* box(const QString& name) const { return find<QLineEdit>(name); }
+    QLabel* label(const QString& name) const { return find<QLabel>(name); }
+    void pressCalculate() const { QTest::mouseClick(find("cmdCalculate"), Qt::LeftButton); }
+
+    // Replaces each box's text as a player would: select all, then type (or delete), the whole
+    // text in one key event, as an input method sends it, emoji included.
+    void typeCounts(const QStringList& texts) const
+    {
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            QLineEdit* target = box(windowcontrols::countBoxes[i]);
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(target, Qt::Key_Delete);
+            if (!texts[i].isEmpty())
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, texts[i], {});
+        }
+    }
+
+    // lblDP|visible pictures|lblNearlyGot|lblMaxDP|lblAward|lblShowDP|lblShowMaxDP
+    QString results() const
+    {
+        QStringList pictures;
+        for (const QString& name : windowcontrols::gradePictures)
+            if (label(name)->isVisible())
+                pictures += name;
+        QStringList texts{label("lblDP")->text(), pictures.join(',')};
+        for (const char* name :
+             {"lblNearlyGot", "lblMaxDP", "lblAward", "lblShowDP", "lblShowMaxDP"})
+            texts += label(name)->text();
+        return texts.join('|');
+    }
+
+    // Everything a player can see change: every box and label text, and which pictures show.
+    QStringList shown() const
+    {
+        QStringList seen{"pictures=" + results().section('|', 1, 1)};
+        for (const QString& name : windowcontrols::countBoxes)
+            seen += name + '=' + box(name)->text();
+        for (const QString& name : windowcontrols::labels)
+            seen += name + '=' + label(name)->text();
+        return seen;
+    }
+
+    QString accessibleName(const QString& name) const
+    {
+        return QAccessible::queryAccessibleInterface(find(name))->text(QAccessible::Name);
+    }
+
+private slots:
+    void initTestCase() { QApplication::setStyle(new IconButtonStyle); }
+
+    void init()
+    {
+        QLocale::setDefault(QLocale::c());
+        m_messages.clear();
+        tallyfen::setMessageHandler(
+            [this](QWidget*, const Message& shown) { m_messages += shown; });
+        m_window = tallyfen::startUp();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    // A box is never left open for the next test; one that a test did not expect fails it.
+    void cleanup()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        const QString leftOpen = modal ? modal->windowTitle() : QString();
+        m_window.reset();
+        QVERIFY2(!modal, qPrintable("a message box left open: " + leftOpen));
+    }
+
+    void press_data()
+    {
+        QTest::addColumn<QString>("counts");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("edited");
+        // clang-format off
+        QTest::newRow("marvelous100") << "100 0 0 0 0 0 0 0" << "C" << "100|imgAAAA|||Quadruple A|200|200" << "txtMarvelous";
+        QTest::newRow("marvelous50Perfect50") << "50 50 0 0 0 0 0 0" << "C" << "100|imgAAA|AAAA|0.0000|Triple A|200|200" << "txtPerfect";
+        QTest::newRow("marvelous43Great7") << "43 0 7 0 0 0 0 0" << "C" << "93|imgAA|AAA|7|Single Digit Greats|93|100" << "txtGreat";
+        QTest::newRow("typicalPlay") << "90 0 10 0 0 0 3 4" << "C" << "92.8571|imgA|AA|0.1429|Full Combo|208|224" << "txtGood";
+        QTest::newRow("marvelous30Good10") << "30 0 0 10 0 0 0 0" << "C" << "75|imgB|A|5||60|80" << "txtBoo";
+        QTest::newRow("marvelous10Good6") << "10 0 0 6 0 0 0 0" << "C" << "62.5|imgC|B|2.5||20|32" << "txtMiss";
+        QTest::newRow("miss1") << "0 0 0 0 0 1 0 0" << "C" << "-400|imgD|C|440||-8|2" << "txtOK";
+        QTest::newRow("ok2MaxOK1") << "0 0 0 0 0 0 2 1" << "C" << "200||||Full Combo|12|6" << "txtMaxOK";
+        QTest::newRow("germanMarvelous89Comma5") << "89,5 0 10 0 0 0 3 4" << "de_DE" << "92,8571|imgA|AA|0,1429|Full Combo|208|224" << "txtGreat";
+        QTest::newRow("germanMarvelous50Perfect50") << "50 50 0 0 0 0 0 0" << "de_DE" << "100|imgAAA|AAAA|0.0000|Triple A|200|200" << "txtOK";
+        // clang-format on
+    }
+
+    // Calculate writes every result label over the last result's and tells a screen reader the
+    // result, as a notification of the window; then an edit of any box takes the percentage, the
+    // picture and the award off, and leaves the rest.
+    void press()
+    {
+        QFETCH(QString, counts);
+        QFETCH(QString, locale);
+        QFETCH(QString, expected);
+        QFETCH(QString, edited);
+        QLocale::setDefault(QLocale(locale));
+        typeCounts(windowcontrols::typicalPlay);
+        pressCalculate();
+        typeCounts(boxTexts(counts));
+        pressCalculate();
+
+        QCOMPARE(results(), expected);
+        QCOMPARE(m_messages.size(), 0);
+        QAccessibleInterface* announcement = QAccessible::queryAccessibleInterface(
+            m_window->findChild<tallyfen::ResultAnnouncement*>("resultAnnouncement"));
+        QCOMPARE(announcement->role(), QAccessible::Notification);
+        QVERIFY(announcement->text(QAccessible::Name).startsWith(label("lblDP")->text() + " "));
+        QCOMPARE(announcement->parent()->object(), m_window.get());
+        QCOMPARE((QList{announcement->childCount(), announcement->indexOfChild(announcement)}),
+                 (QList{0, -1}));
+
+        QStringList cleared = shown();
+        cleared.replaceInStrings(QRegularExpression("^(pictures|lblDP|lblAward)=.*"), "\\1=");
+        cleared[cleared.indexOf(QRegularExpression(edited + "=.*"))] += '1';
+        box(edited)->setFocus();
+        box(edited)->end(false);
+        QTest::keyClick(box(edited), Qt::Key_1);
+        QCOMPARE(shown(), cleared);
+    }
+
+    void failure_data()
+    {
+        QTest::addColumn<QString>("counts");
+        QTest::addColumn<QString>("boxAtFault");
+        QTest::addColumn<QString>("quotes");
+        // clang-format off
+        QTest::newRow("greatAbc") << "90 0 abc 0 0 0 3 4" << "txtGreat" << "the Great box holds \"abc\"";
+        QTest::newRow("missEmpty") << "90 0 10 0 0 _ 3 4" << "txtMiss" << "the Miss box is empty";
+        QTest::newRow("maxOK40000") << "90 0 10 0 0 0 3 40000" << "txtMaxOK" << "the Max OK box holds \"40000\"";
+        QTest::newRow("good16384") << "0 0 0 16384 0 0 0 0" << "txtGood" << "";
+        QTest::newRow("everyCountZero") << "0 0 0 0 0 0 0 0" << "txtMarvelous" << "";
+        // clang-format on
+    }
+
+    // A failure changes nothing the player sees but for a warning, which quotes the box at fault;
+    // once it is closed, the box that the core names has the focus with its text selected.
+    void failure()
+    {
+        QFETCH(QString, counts);
+        QFETCH(QString, boxAtFault);
+        QFETCH(QString, quotes);
+        typeCounts(windowcontrols::typicalPlay);
+        pressCalculate();
+        typeCounts(boxTexts(counts));
+        const QStringList before = shown();
+
+        pressCalculate();
+
+        QCOMPARE(shown(), before);
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE((std::pair{m_messages[0].kind, m_messages[0].title}),
+                 (std::pair{Message::Kind::warning, std::string("Tallyfen")}));
+        QVERIFY2(QString::fromStdString(m_messages[0].text).contains(quotes),
+                 m_messages[0].text.c_str());
+        QCOMPARE(QApplication::focusWidget(), box(boxAtFault));
+        QCOMPARE(box(boxAtFault)->selectedText(), box(boxAtFault)->text());
+    }
+
+    void key_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("percent");
+        QTest::addColumn<int>("messages");
+        const Qt::KeyboardModifiers none = Qt::NoModifier, keypad = Qt::KeypadModifier;
+        // clang-format off
+        QTest::newRow("returnOnCalculate") << "cmdCalculate" << int(Qt::Key_Return) << none << "92.8571" << 0;
+        QTest::newRow("keypadEnterOnCalculate") << "cmdCalculate" << int(Qt::Key_Enter) << keypad << "92.8571" << 0;
+        QTest::newRow("returnOnHelp") << "cmdHelp" << int(Qt::Key_Return) << none << "" << 1;
+        QTest::newRow("keypadEnterOnHelp") << "cmdHelp" << int(Qt::Key_Enter) << keypad << "" << 1;
+        QTest::newRow("returnInMaxOK") << "txtMaxOK" << int(Qt::Key_Return) << none << "" << 0;
+        QTest::newRow("keypadEnterInMarvelous") << "txtMarvelous" << int(Qt::Key_Enter) << keypad << "" << 0;
+        QTest::newRow("escapeInGreat") << "txtGreat" << int(Qt::Key_Escape) << none << "" << 0;
+        QTest::newRow("escapeOnCalculate") << "cmdCalculate" << int(Qt::Key_Escape) << none << "" << 0;
+        // clang-format on
+    }
+
+    void key()
+    {
+        QFETCH(QString, focused);
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, percent);
+        QFETCH(int, messages);
+        typeCounts(windowcontrols::typicalPlay);
+        find(focused)->setFocus();
+
+        QTest::keyClick(find(focused), Qt::Key(key), modifiers);
+
+        QCOMPARE(label("lblDP")->text(), percent);
+        QCOMPARE(m_messages.size(), messages);
+        QVERIFY(m_window->isVisible());
+    }
+
+    void tabOrder_data()
+    {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("tab") << Qt::KeyboardModifiers(Qt::NoModifier)
+                             << "txtPerfect txtGreat txtGood txtBoo txtMiss txtOK txtMaxOK "
+                                "cmdCalculate cmdHelp txtMarvelous";
+        QTest::newRow("shiftTab") << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                  << "cmdHelp cmdCalculate txtMaxOK txtOK txtMiss txtBoo txtGood "
+                                     "txtGreat txtPerfect txtMarvelous";
+    }
+
+    // Tab visits the controls in order; a box it enters has its text selected, a box it leaves
+    // none. The boxes hold back the accessibility events of a focus change (a screen reader hears
+    // the focus itself), and give the update path back as they found it.
+    void tabOrder()
+    {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, order);
+        const QAccessible::UpdateHandler application = [](QAccessibleEvent*) {};
+        const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(application);
+        QStringList visited;
+        for (int step = 0; step < 10; ++step) {
+            auto* left = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            visited += QApplication::focusWidget()->objectName();
+            if (left)
+                QVERIFY(!left->hasSelectedText());
+            if (auto* entered = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+                QCOMPARE(entered->selectedText(), entered->text());
+        }
+        QVERIFY(QAccessible::installUpdateHandler(before) == application);
+        QCOMPARE(visited.join(' '), order);
+    }
+
+    // The window opens in its normal state in the middle of the screen (off it by no more than
+    // the frame the platform draws), with no maximise button, and in the Marvelous box, whose 0
+    // the first digits typed replace.
+    void start()
+    {
+        const QPoint offCentre =
+            m_window->geometry().center() - m_window->screen()->availableGeometry().center();
+        QCOMPARE(offCentre, m_window->geometry().topLeft() - m_window->frameGeometry().topLeft());
+        QVERIFY(!m_window->isFullScreen() && !m_window->isMaximized());
+        const Qt::WindowFlags buttons = Qt::CustomizeWindowHint | Qt::WindowMaximizeButtonHint |
+                                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        QCOMPARE(m_window->windowFlags() & buttons, buttons & ~Qt::WindowMaximizeButtonHint);
+        QCOMPARE(QApplication::focusWidget(), box("txtMarvelous"));
+        QTest::keyClicks(QApplication::focusWidget(), "90");
+        QCOMPARE(box("txtMarvelous")->text(), "90");
+    }
+
+    void focusRing_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("cmdCalculate") << "cmdCalculate";
+        QTest::newRow("cmdHelp") << "cmdHelp";
+    }
+
+    // A focused button is ringed, two pixels deep, at 3:1 or more against the blue around it;
+    // without the focus it looks exactly as a plain push button does.
+    void focusRing()
+    {
+        QFETCH(QString, button);
+        auto* shown = find<QPushButton>(button);
+        QPushButton plain(shown->text(), m_window.get());
+        plain.setGeometry(shown->geometry());
+        plain.show();
+        QCOMPARE(shown->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 plain.grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+        shown->setFocus(Qt::TabFocusReason);
+        const QImage focused = shown->grab().toImage();
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x) {
+                const int depth =
+                    std::min({x, y, focused.width() - 1 - x, focused.height() - 1 - y});
+                QVERIFY2(depth >= 2 || contrastWithBlue(focused.pixel(x, y)) >= 3,
+                         qPrintable(QString("%1,%2").arg(x).arg(y)));
+            }
+    }
+
+    void windowState_data()
+    {
+        QTest::addColumn<Qt::WindowState>("state");
+        QTest::addColumn<bool>("sizeGiven");
+        QTest::newRow("maximised") << Qt::WindowMaximized << true;
+        QTest::newRow("fullScreen") << Qt::WindowFullScreen << true;
+        QTest::newRow("minimised") << Qt::WindowMinimized << false;
+    }
+
+    // A desktop that maximises the window anyway gets the size it asks for at once; back in its
+    // normal state the window has its one size again, and what was typed is still there.
+    void windowState()
+    {
+        QFETCH(Qt::WindowState, state);
+        QFETCH(bool, sizeGiven);
+        const QSize oneSize = m_window->minimumSize();
+        QTest::keyClicks(box("txtMarvelous"), "90");
+
+        m_window->windowHandle()->setWindowStates(state);
+        QCOMPARE(m_window->maximumSize() != oneSize, sizeGiven);
+        QTRY_COMPARE(m_window->windowState(), state);
+        QCOMPARE(m_window->size() != oneSize, sizeGiven);
+        m_window->windowHandle()->setWindowStates(Qt::WindowNoState);
+
+        QTRY_COMPARE(m_window->size(), oneSize);
+        QCOMPARE(m_window->maximumSize(), oneSize);
+        QCOMPARE(box("txtMarvelous")->text(), "90");
+    }
+
+    void closeBox_data()
+    {
+        QTest::addColumn<QString>("great");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("close");
+        QTest::addColumn<QString>("focused");
+        // clang-format off
+        QTest::newRow("helpEnter") << "10" << "cmdHelp" << "enter" << "cmdHelp";
+        QTest::newRow("helpClick") << "10" << "cmdHelp" << "click" << "cmdHelp";
+        QTest::newRow("greatAbcEnter") << "abc" << "cmdCalculate" << "enter" << "txtGreat";
+        QTest::newRow("greatAbcClick") << "abc" << "cmdCalculate" << "click" << "txtGreat";
+        QTest::newRow("greatAbcEscape") << "abc" << "cmdCalculate" << "escape" << "txtGreat";
+        // clang-format on
+    }
+
+    // A real box, titled Tallyfen in the window's face, with no icon on its OK (and the help
+    // centred, with no icon at all), holds the window until the player closes it with Enter, a
+    // click or Esc on OK, and is gone then; nothing in the window has changed, and the focus goes
+    // back, after a failure to the box at fault with its text selected.
+    void closeBox()
+    {
+        QFETCH(QString, great);
+        QFETCH(QString, button);
+        QFETCH(QString, close);
+        QFETCH(QString, focused);
+        QStringList counts = windowcontrols::typicalPlay;
+        counts[2] = great;
+        typeCounts(counts);
+        const QStringList before = shown();
+        tallyfen::setMessageHandler({});
+        QTest::mouseClick(find(button), Qt::LeftButton);
+
+        const QPointer<QMessageBox> box =
+            qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), "Tallyfen");
+        QCOMPARE(box->font(), m_window->font());
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        QVERIFY(ok->icon().isNull());
+        if (button == "cmdHelp") {
+            QCOMPARE(box->text().toStdString(), tallyfen::helpMessage().text);
+            const QLabel* text = box->findChild<QLabel*>("qt_msgbox_label");
+            QCOMPARE(text->x(), box->width() - text->geometry().right() - 1);
+        }
+        if (close == "click")
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            QTest::keyClick(ok, close == "enter" ? Qt::Key_Enter : Qt::Key_Escape);
+
+        QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
+        QTRY_VERIFY(!box);
+        QTRY_COMPARE(QApplication::focusWidget(), find(focused));
+        if (auto* countBox = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+            QCOMPARE(countBox->selectedText(), great);
+        QCOMPARE(shown(), before);
+    }
+
+    void click_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QPoint>("pressAt");
+        QTest::addColumn<QPoint>("releaseAt");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QString>("boo");
+        // clang-format off
+        QTest::newRow("booLetters") << "lblBoo" << QPoint(8, 8) << QPoint(8, 8) << Qt::LeftButton << "Uber";
+        QTest::newRow("booBottomRightCorner") << "lblBoo" << QPoint(72, 16) << QPoint(72, 16) << Qt::LeftButton << "Uber";
+        QTest::newRow("booRightButton") << "lblBoo" << QPoint(8, 8) << QPoint(8, 8) << Qt::RightButton << "Boo";
+        QTest::newRow("booDraggedOff") << "lblBoo" << QPoint(8, 8) << QPoint(90, 8) << Qt::LeftButton << "Boo";
+        QTest::newRow("missCaption") << "lblMiss" << QPoint(8, 8) << QPoint(8, 8) << Qt::LeftButton << "Boo";
+        QTest::newRow("title") << "lblTitle" << QPoint(100, 10) << QPoint(100, 10) << Qt::LeftButton << "Boo";
+        QTest::newRow("gradePicture") << "imgA" << QPoint(60, 30) << QPoint(60, 30) << Qt::LeftButton << "Boo";
+        QTest::newRow("bareWindow") << "" << QPoint(330, 100) << QPoint(330, 100) << Qt::LeftButton << "Boo";
+        // clang-format on
+    }
+
+    // Only a click in the Boo caption's rectangle changes it, to "Uber", and then the caption and
+    // its box are read, and called, by that word; nothing else changes.
+    void click()
+    {
+        QFETCH(QString, control);
+        QFETCH(QPoint, pressAt);
+        QFETCH(QPoint, releaseAt);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QString, boo);
+        typeCounts(windowcontrols::typicalPlay);
+        pressCalculate();
+        QStringList expected = shown();
+        expected.replaceInStrings(QRegularExpression("^lblBoo=Boo$"), "lblBoo=" + boo);
+
+        for (int twice = 0; twice < 2; ++twice) {
+            QTest::mousePress(find(control), button, {}, pressAt);
+            QTest::mouseRelease(find(control), button, {}, releaseAt);
+        }
+
+        QCOMPARE(shown(), expected);
+        QCOMPARE(m_messages.size(), 0);
+        QCOMPARE((QStringList{accessibleName("lblBoo"), accessibleName("txtBoo")}),
+                 (QStringList{boo + " count", boo + " count"}));
+    }
+
+    void gradePicture_data()
+    {
+        QTest::addColumn<QString>("picture");
+        for (const QString& picture : windowcontrols::gradePictures)
+            QTest::newRow(qPrintable(picture)) << picture;
+    }
+
+    // The picture a screen shows is the committed one drawn for it (the @2x file above 1x), at the
+    // picture's own size and place whatever the scale.
+    void gradePicture()
+    {
+        QFETCH(QString, picture);
+        QCOMPARE(m_window->devicePixelRatioF(), requestedScale);
+        const bool twice = requestedScale > 1;
+        const QImage committed(":/committed/assets/grades/" + picture.mid(3) +
+                               (twice ? "@2x" : "") + ".jpg");
+        QVERIFY(!committed.isNull());
+        const QPixmap shown = label(picture)->pixmap();
+        QCOMPARE(shown.devicePixelRatio(), twice ? 2.0 : 1.0);
+        QCOMPARE(shown.deviceIndependentSize(), QSizeF(label(picture)->size()));
+        QCOMPARE(shown.toImage().convertToFormat(QImage::Format_RGB32),
+                 committed.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // The window's icon at each size is the committed picture, and the program names itself to
+    // the desktop as its packaged desktop entry and metainfo do (on X11 the window's WM_CLASS is
+    // the application name, which a dock matches to the entry); a label drawn at a fraction of
+    // a point, as the form says, is.
+    void identity()
+    {
+        for (int size : {16, 32, 48, 64})
+            QCOMPARE(m_window->windowIcon().pixmap(size).toImage(),
+                     QImage(QString(":/committed/assets/icon/tallyfen-%1.png").arg(size))
+                         .convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        const auto packaged = [](const QString& suffix, const QString& pattern) {
+            QDir packaging(":/committed/packaging/linux");
+            QFile text(packaging.filePath(packaging.entryList({"*" + suffix}).value(0)));
+            text.open(QIODevice::ReadOnly);
+            return QRegularExpression(pattern, QRegularExpression::MultilineOption)
+                .match(QString::fromUtf8(text.readAll()))
+                .captured(1);
+        };
+        const QString name = packaged(".desktop", "^Name=(.*)$");
+        QCOMPARE(
+            (QStringList{qApp->applicationName(), qApp->applicationDisplayName(),
+                         qApp->applicationVersion(), qApp->desktopFileName() + ".desktop"}),
+            (QStringList{packaged(".desktop", "^StartupWMClass=(.*)$"), name,
+                         packaged(".metainfo.xml", "<release version=\"([^\"]+)\""),
+                         QDir(":/committed/packaging/linux").entryList({"*.desktop"}).value(0)}));
+        QVERIFY(!name.isEmpty() && name == qApp->applicationName());
+        int fractional = 0;
+        for (const QLabel* shown : m_window->findChildren<QLabel*>())
+            if (const QVariant points = shown->property("pointSizeF"); points.isValid()) {
+                QCOMPARE(shown->font().pointSizeF(), points.toReal());
+                ++fractional;
+            }
+        QVERIFY(fractional > 0);
+    }
+
+    void awardFits_data()
+    {
+        QTest::addColumn<QString>("award");
+        for (const char* award : {"Full Combo", "Single Digit Greats", "Black Flag", "Triple A",
+                                  "Single Digit Perfects", "White Flag", "Quadruple A"})
+            QTest::newRow(qPrintable(QString(award).remove(' '))) << award;
+    }
+
+    // Lays the award out as the label does (word wrap in its width, lines a leading apart): no
+    // line may reach past the label's right or bottom edge, where the label cuts it.
+    void awardFits()
+    {
+        QFETCH(QString, award);
+        const QLabel* shown = label("lblAward");
+        const QRect area = shown->contentsRect();
+        QTextLayout layout(award, shown->font());
+        QTextOption wrap;
+        wrap.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(wrap);
+        qreal height = 0;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(area.width());
+            height = std::ceil(height + QFontMetricsF(shown->font()).leading());
+            line.setPosition({0, height});
+            height += line.height();
+            QVERIFY2(line.naturalTextWidth() <= area.width() && height <= area.height(),
+                     qPrintable(QString("line %1 ends at %2 of %3")
+                                    .arg(line.lineNumber() + 1)
+                                    .arg(height)
+                                    .arg(area.height())));
+        }
+        layout.endLayout();
+    }
+
+    void accessible_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        const QStringList judgements{"Marvelous", "Perfect", "Great", "Good",
+                                     "Boo",       "Miss",    "OK",    "Max OK"};
+        for (qsizetype i = 0; i < judgements.size(); ++i) {
+            const QString& box = windowcontrols::countBoxes[i];
+            QTest::newRow(qPrintable(box))
+                << box << QAccessible::EditableText << judgements[i] + " count"
+                << "lbl" + box.mid(3);
+        }
+        // clang-format off
+        QTest::newRow("frmTallyfen") << "" << QAccessible::Window << "Tallyfen" << "";
+        QTest::newRow("cmdCalculate") << "cmdCalculate" << QAccessible::Button << "Calculate" << "";
+        QTest::newRow("cmdHelp") << "cmdHelp" << QAccessible::Button << "Help" << "";
+        // clang-format on
+        for (const QString& picture : windowcontrols::gradePictures)
+            QTest::newRow(qPrintable(picture))
+                << picture << QAccessible::Graphic << "Grade " + picture.mid(3) << "";
+    }
+
+    // What a screen reader finds: each control's role and name, and the caption tied to it, which
+    // Orca reads in place of the control's own name.
+    void accessible()
+    {
+        QFETCH(QString, control);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(find(control));
+        QCOMPARE(read->role(), role);
+        QCOMPARE(read->text(QAccessible::Name), name);
+        QStringList captions;
+        for (const auto& [other, relation] : read->relations(QAccessible::Label)) {
+            captions += other->object()->objectName();
+            QCOMPARE(other->text(QAccessible::Name), name);
+        }
+        QCOMPARE(captions.join(' '), caption);
+    }
+
+    void boxValue_data()
+    {
+        QTest::addColumn<QString>("typed");
+        for (const char* typed : {"90", "10", "0", "abc", "", " 12 "})
+            QTest::newRow(*typed ? typed : "empty") << QString(typed);
+    }
+
+    // A box's text as a screen reader reads it and moves in it: whole, in one run of attributes
+    // from any offset, each character where the box draws it, the selection of a Tab as it
+    // stands.
+    void boxValue()
+    {
+        QFETCH(QString, typed);
+        typeCounts({"0", "0", typed, "0"});
+        QTest::keyClick(box("txtGood"), Qt::Key_Tab, Qt::ShiftModifier);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(box("txtGreat"));
+        QAccessibleTextInterface* text = read->textInterface();
+        const int length = static_cast<int>(typed.size());
+
+        QVERIFY(read->state().editable && read->state().selectableText && !read->state().readOnly);
+        QCOMPARE((QStringList{read->text(QAccessible::Value), text->text(0, length)}),
+                 (QStringList{typed, typed}));
+        QCOMPARE(text->characterCount(), length);
+        int start = -1, end = -1;
+        text->selection(0, &start, &end);
+        QCOMPARE((QList{text->selectionCount(), start, end}), (QList{length ? 1 : 0, 0, length}));
+        const QRect boxArea(box("txtGreat")->mapToGlobal(QPoint()), box("txtGreat")->size());
+        for (int offset = 0; offset < length; ++offset) {
+            text->attributes(offset, &start, &end);
+            QCOMPARE((std::pair{start, end}), (std::pair{0, length}));
+            const QRect character = text->characterRect(offset);
+            QVERIFY2(boxArea.contains(character), qPrintable(QString::number(offset)));
+            QCOMPARE(text->offsetAtPoint(character.center() - QPoint(character.width() / 4, 0)),
+                     offset);
+        }
+
+        QCOMPARE(text->text(1, 0), QString());
+        for (int outside : {-1, length + 1}) {
+            text->attributes(outside, &start, &end);
+            QCOMPARE((std::pair{start, end}), (std::pair{-1, -1}));
+        }
+
+        const int from = std::min(1, length), to = std::max(from, length - 1);
+        text->setSelection(0, from, to);
+        QCOMPARE(box("txtGreat")->selectedText(), typed.mid(from, to - from));
+        text->removeSelection(0);
+        QVERIFY(!box("txtGreat")->hasSelectedText());
+        text->addSelection(0, length);
+        QCOMPARE(box("txtGreat")->selectedText(), typed);
+        text->setCursorPosition(from);
+        QCOMPARE(text->cursorPosition(), from);
+        text->scrollToSubstring(0, length);
+        QCOMPARE(text->cursorPosition(), 0);
+        QCOMPARE(box("txtGreat")->text(), typed);
+    }
 };
-
-void FrmTallyfenTest::initTestCase()
-{
-    QApplication::setStyle(new IconButtonStyle);
-}
-
-void FrmTallyfenTest::init()
-{
-    QLocale::setDefault(QLocale::c());
-    m_messages.clear();
-    tallyfen::setMessageHandler([this](QWidget*, const Message& shown) { m_messages += shown; });
-    m_window = tallyfen::startUp();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-}
-
-// A box is never left open for the next test; one that a test did not expect fails it.
-void FrmTallyfenTest::cleanup()
-{
-    QWidget* modal = QApplication::activeModalWidget();
-    const QString leftOpen = modal ? modal->windowTitle() : QString();
-    m_window.reset();
-    QVERIFY2(!modal, qPrintable("a message box left open: " + leftOpen));
-}
-
-// Replaces each box's text as a player would: select all, then type (or delete).
-void FrmTallyfenTest::typeCounts(const QStringList& texts) const
-{
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        QLineEdit* target = box(windowcontrols::countBoxes[i]);
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(target, Qt::Key_Delete);
-        // One key event with the whole text, as an input method sends it: emoji included.
-        if (!texts[i].isEmpty())
-            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, texts[i], Qt::NoModifier);
-    }
-}
-
-void FrmTallyfenTest::pressCalculate() const
-{
-    QTest::mouseClick(m_window->findChild<QPushButton*>("cmdCalculate"), Qt::LeftButton);
-}
-
-// lblDP|visible pictures|lblNearlyGot|lblMaxDP|lblAward|lblShowDP|lblShowMaxDP
-QString FrmTallyfenTest::results() const
-{
-    QStringList pictures;
-    for (const QString& name : windowcontrols::gradePictures)
-        if (label(name)->isVisible())
-            pictures += name;
-    return QStringList{label("lblDP")->text(),        pictures.join(','),
-                       label("lblNearlyGot")->text(), label("lblMaxDP")->text(),
-                       label("lblAward")->text(),     label("lblShowDP")->text(),
-                       label("lblShowMaxDP")->text()}
-        .join('|');
-}
-
-// Everything a player can see change: every box and label text, and which pictures show.
-QStringList FrmTallyfenTest::shown() const
-{
-    QStringList seen{"pictures=" + results().section('|', 1, 1)};
-    for (const QString& name : windowcontrols::countBoxes)
-        seen += name + '=' + box(name)->text();
-    for (const QString& name : windowcontrols::labels)
-        seen += name + '=' + label(name)->text();
-    return seen;
-}
-
-void FrmTallyfenTest::press_data()
-{
-    QTest::addColumn<QString>("counts");
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("edited");
-    QTest::addColumn<QString>("expected");
-    // clang-format off
-    QTest::newRow("marvelous100") << "100 0 0 0 0 0 0 0" << "C" << "txtMarvelous" << "100|imgAAAA|||Quadruple A|200|200";
-    QTest::newRow("marvelous50Perfect50") << "50 50 0 0 0 0 0 0" << "C" << "txtPerfect" << "100|imgAAA|AAAA|0.0000|Triple A|200|200";
-    QTest::newRow("marvelous43Great7") << "43 0 7 0 0 0 0 0" << "C" << "txtGreat" << "93|imgAA|AAA|7|Single Digit Greats|93|100";
-    QTest::newRow("typicalPlay") << "90 0 10 0 0 0 3 4" << "C" << "txtGood" << "92.8571|imgA|AA|0.1429|Full Combo|208|224";
-    QTest::newRow("marvelous30Good10") << "30 0 0 10 0 0 0 0" << "C" << "txtBoo" << "75|imgB|A|5||60|80";
-    QTest::newRow("marvelous10Good6") << "10 0 0 6 0 0 0 0" << "C" << "txtMiss" << "62.5|imgC|B|2.5||20|32";
-    QTest::newRow("miss1") << "0 0 0 0 0 1 0 0" << "C" << "txtOK" << "-400|imgD|C|440||-8|2";
-    QTest::newRow("ok2MaxOK1") << "0 0 0 0 0 0 2 1" << "C" << "txtMaxOK" << "200||||Full Combo|12|6";
-    QTest::newRow("germanMarvelous89Comma5") << "89,5 0 10 0 0 0 3 4" << "de_DE" << "txtGreat" << "92,8571|imgA|AA|0,1429|Full Combo|208|224";
-    QTest::newRow("germanMarvelous50Perfect50") << "50 50 0 0 0 0 0 0" << "de_DE" << "txtOK" << "100|imgAAA|AAAA|0.0000|Triple A|200|200";
-    // clang-format on
-}
-
-void FrmTallyfenTest::press()
-{
-    QFETCH(QString, counts);
-    QFETCH(QString, locale);
-    QFETCH(QString, expected);
-    QLocale::setDefault(QLocale(locale));
-
-    // A typical press first, so that every result label holds something to be replaced.
-    typeCounts(windowcontrols::typicalPlay);
-    pressCalculate();
-    typeCounts(boxTexts(counts));
-    pressCalculate();
-
-    QCOMPARE(results(), expected);
-    QCOMPARE(m_messages.size(), 0);
-    // What a screen reader is told is this result's sentence (the sentences' rows have its words).
-    QAccessibleInterface* announcement = QAccessible::queryAccessibleInterface(
-        m_window->findChild<tallyfen::ResultAnnouncement*>("resultAnnouncement"));
-    QCOMPARE(announcement->role(), QAccessible::Notification);
-    QVERIFY(
-        announcement->text(QAccessible::Name).startsWith(label("lblDP")->text() + " percent, "));
-    QCOMPARE(announcement->parent()->object(), m_window.get());
-    QCOMPARE((QList{announcement->childCount(), announcement->indexOfChild(announcement)}),
-             (QList{0, -1}));
-}
-
-void FrmTallyfenTest::editClearsResult()
-{
-    QFETCH(QString, counts);
-    QFETCH(QString, locale);
-    QFETCH(QString, edited);
-    QLocale::setDefault(QLocale(locale));
-    typeCounts(boxTexts(counts));
-    pressCalculate();
-    QStringList expected = shown();
-    expected.replaceInStrings(QRegularExpression("^(pictures|lblDP|lblAward)=.*"), "\\1=");
-    expected[expected.indexOf(QRegularExpression(edited + "=.*"))] += '1';
-
-    QLineEdit* target = box(edited);
-    target->setFocus();
-    target->end(false);
-    QTest::keyClick(target, Qt::Key_1);
-
-    QCOMPARE(shown(), expected);
-}
-
-void FrmTallyfenTest::failure_data()
-{
-    QTest::addColumn<QString>("counts");
-    QTest::addColumn<QString>("boxAtFault");
-    QTest::addColumn<QString>("quotes");
-    // clang-format off
-    QTest::newRow("greatAbc") << "90 0 abc 0 0 0 3 4" << "txtGreat" << "the Great box holds \"abc\"";
-    QTest::newRow("missEmpty") << "90 0 10 0 0 _ 3 4" << "txtMiss" << "the Miss box is empty";
-    QTest::newRow("maxOK40000") << "90 0 10 0 0 0 3 40000" << "txtMaxOK" << "the Max OK box holds \"40000\"";
-    QTest::newRow("marvelous16384MissMinus16384") << "16384 0 0 0 0 -16384 0 0" << "txtMarvelous" << "";
-    QTest::newRow("marvelous16383Great2") << "16383 0 2 0 0 0 0 0" << "txtGreat" << "";
-    QTest::newRow("boo8192") << "0 0 0 0 8192 0 0 0" << "txtBoo" << "";
-    QTest::newRow("miss4096") << "0 0 0 0 0 4096 0 0" << "txtMiss" << "";
-    QTest::newRow("ok5462MaxOK5462") << "0 0 0 0 0 0 5462 5462" << "txtOK" << "";
-    QTest::newRow("good16384") << "0 0 0 16384 0 0 0 0" << "txtGood" << "";
-    QTest::newRow("maxOK5462") << "0 0 0 0 0 0 0 5462" << "txtMaxOK" << "";
-    QTest::newRow("good16383MaxOK1") << "0 0 0 16383 0 0 0 1" << "txtMaxOK" << "";
-    QTest::newRow("everyCountZero") << "0 0 0 0 0 0 0 0" << "txtMarvelous" << "";
-    QTest::newRow("ok1") << "0 0 0 0 0 0 1 0" << "txtMarvelous" << "";
-    // clang-format on
-}
-
-// A failure changes nothing the player sees but for a warning, which quotes the box at fault
-// (the sentences' rows hold its words); once it is closed, that box has the focus.
-void FrmTallyfenTest::failure()
-{
-    QFETCH(QString, counts);
-    QFETCH(QString, boxAtFault);
-    QFETCH(QString, quotes);
-    typeCounts(windowcontrols::typicalPlay);
-    pressCalculate();
-    typeCounts(boxTexts(counts));
-    const QStringList before = shown();
-
-    pressCalculate();
-
-    QCOMPARE(shown(), before);
-    QCOMPARE(m_messages.size(), 1);
-    QCOMPARE(m_messages[0].kind, Message::Kind::warning);
-    QCOMPARE(m_messages[0].title, "Tallyfen");
-    QVERIFY2(QString::fromStdString(m_messages[0].text).contains(quotes),
-             m_messages[0].text.c_str());
-    QCOMPARE(QApplication::focusWidget(), box(boxAtFault));
-    QCOMPARE(box(boxAtFault)->selectedText(), box(boxAtFault)->text());
-}
-
-void FrmTallyfenTest::key_data()
-{
-    QTest::addColumn<QString>("focused");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<QString>("percent");
-    QTest::addColumn<int>("messages");
-    const Qt::KeyboardModifiers none = Qt::NoModifier, keypad = Qt::KeypadModifier;
-    // clang-format off
-    QTest::newRow("returnOnCalculate") << "cmdCalculate" << int(Qt::Key_Return) << none << "92.8571" << 0;
-    QTest::newRow("keypadEnterOnCalculate") << "cmdCalculate" << int(Qt::Key_Enter) << keypad << "92.8571" << 0;
-    QTest::newRow("returnOnHelp") << "cmdHelp" << int(Qt::Key_Return) << none << "" << 1;
-    QTest::newRow("keypadEnterOnHelp") << "cmdHelp" << int(Qt::Key_Enter) << keypad << "" << 1;
-    QTest::newRow("returnInMaxOK") << "txtMaxOK" << int(Qt::Key_Return) << none << "" << 0;
-    QTest::newRow("keypadEnterInMarvelous") << "txtMarvelous" << int(Qt::Key_Enter) << keypad << "" << 0;
-    QTest::newRow("escapeInGreat") << "txtGreat" << int(Qt::Key_Escape) << none << "" << 0;
-    QTest::newRow("escapeOnCalculate") << "cmdCalculate" << int(Qt::Key_Escape) << none << "" << 0;
-    // clang-format on
-}
-
-void FrmTallyfenTest::key()
-{
-    QFETCH(QString, focused);
-    QFETCH(int, key);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(QString, percent);
-    QFETCH(int, messages);
-    typeCounts(windowcontrols::typicalPlay);
-    QWidget* target = m_window->findChild<QWidget*>(focused);
-    target->setFocus();
-
-    QTest::keyClick(target, Qt::Key(key), modifiers);
-
-    QCOMPARE(label("lblDP")->text(), percent);
-    QCOMPARE(m_messages.size(), messages);
-    QVERIFY(m_window->isVisible());
-}
-
-void FrmTallyfenTest::tabOrder_data()
-{
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<QString>("order");
-    QTest::newRow("tab") << Qt::KeyboardModifiers(Qt::NoModifier)
-                         << "txtPerfect txtGreat txtGood txtBoo txtMiss txtOK txtMaxOK "
-                            "cmdCalculate cmdHelp txtMarvelous";
-    QTest::newRow("shiftTab") << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                              << "cmdHelp cmdCalculate txtMaxOK txtOK txtMiss txtBoo txtGood "
-                                 "txtGreat txtPerfect txtMarvelous";
-}
-
-// Tab visits the controls in order; a box it enters has its text selected, a box it leaves none.
-// The boxes hold back the accessibility events of a focus change (a screen reader hears the
-// focus itself), and give the update path back as they found it.
-void FrmTallyfenTest::tabOrder()
-{
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(QString, order);
-    const QAccessible::UpdateHandler application = [](QAccessibleEvent*) {};
-    const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(application);
-    QStringList visited;
-    for (int step = 0; step < 10; ++step) {
-        auto* left = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
-        visited += QApplication::focusWidget()->objectName();
-        if (left)
-            QVERIFY(!left->hasSelectedText());
-        if (auto* entered = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
-            QCOMPARE(entered->selectedText(), entered->text());
-    }
-    QVERIFY(QAccessible::installUpdateHandler(before) == application);
-    QCOMPARE(visited.join(' '), order);
-}
-
-// The window opens in its normal state in the middle of the screen, off it by no more than the
-// frame the platform draws around it.
-void FrmTallyfenTest::startPlace()
-{
-    const QPoint offCentre =
-        m_window->geometry().center() - m_window->screen()->availableGeometry().center();
-    QCOMPARE(offCentre, m_window->geometry().topLeft() - m_window->frameGeometry().topLeft());
-    QVERIFY(!m_window->isFullScreen() && !m_window->isMaximized());
-}
-
-void FrmTallyfenTest::startSelection()
-{
-    QCOMPARE(QApplication::focusWidget(), box("txtMarvelous"));
-    QTest::keyClicks(QApplication::focusWidget(), "90");
-    QCOMPARE(box("txtMarvelous")->text(), "90");
-}
-
-void FrmTallyfenTest::focusRing_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::newRow("cmdCalculate") << "cmdCalculate";
-    QTest::newRow("cmdHelp") << "cmdHelp";
-}
-
-// A focused button is ringed, two pixels deep, at 3:1 or more against the blue around it;
-// without the focus it looks exactly as a plain push button does.
-void FrmTallyfenTest::focusRing()
-{
-    QFETCH(QString, button);
-    auto* shown = m_window->findChild<QPushButton*>(button);
-    QPushButton plain(shown->text(), m_window.get());
-    plain.setGeometry(shown->geometry());
-    plain.show();
-    QCOMPARE(shown->grab().toImage().convertToFormat(QImage::Format_RGB32),
-             plain.grab().toImage().convertToFormat(QImage::Format_RGB32));
-
-    shown->setFocus(Qt::TabFocusReason);
-    const QImage focused = shown->grab().toImage();
-    const QRect edge = focused.rect();
-    for (int depth = 0; depth < 2; ++depth) {
-        const QRect ring = edge.adjusted(depth, depth, -depth, -depth);
-        QList<QPoint> points;
-        for (int x = ring.left(); x <= ring.right(); ++x)
-            points << QPoint(x, ring.top()) << QPoint(x, ring.bottom());
-        for (int y = ring.top(); y <= ring.bottom(); ++y)
-            points << QPoint(ring.left(), y) << QPoint(ring.right(), y);
-        for (const QPoint& point : points)
-            QVERIFY2(contrastWithBlue(focused.pixel(point)) >= 3,
-                     qPrintable(QString("%1,%2").arg(point.x()).arg(point.y())));
-    }
-}
-
-void FrmTallyfenTest::titleBarButton_data()
-{
-    QTest::addColumn<Qt::WindowType>("button");
-    QTest::addColumn<bool>("offered");
-    QTest::newRow("maximise") << Qt::WindowMaximizeButtonHint << false;
-    QTest::newRow("minimise") << Qt::WindowMinimizeButtonHint << true;
-    QTest::newRow("close") << Qt::WindowCloseButtonHint << true;
-}
-
-void FrmTallyfenTest::titleBarButton()
-{
-    QFETCH(Qt::WindowType, button);
-    QFETCH(bool, offered);
-    QVERIFY(m_window->windowFlags().testFlag(Qt::CustomizeWindowHint));
-    QCOMPARE(m_window->windowFlags().testFlag(button), offered);
-}
-
-void FrmTallyfenTest::windowState_data()
-{
-    QTest::addColumn<Qt::WindowState>("state");
-    QTest::addColumn<bool>("sizeGiven");
-    QTest::newRow("maximised") << Qt::WindowMaximized << true;
-    QTest::newRow("fullScreen") << Qt::WindowFullScreen << true;
-    QTest::newRow("minimised") << Qt::WindowMinimized << false;
-}
-
-// A desktop that maximises the window anyway gets the size it asks for at once; back in its
-// normal state the window has its one size again, and what was typed is still there.
-void FrmTallyfenTest::windowState()
-{
-    QFETCH(Qt::WindowState, state);
-    QFETCH(bool, sizeGiven);
-    const QSize oneSize = m_window->minimumSize();
-    QTest::keyClicks(box("txtMarvelous"), "90");
-
-    m_window->windowHandle()->setWindowStates(state);
-    QCOMPARE(m_window->maximumSize() != oneSize, sizeGiven);
-    QTRY_COMPARE(m_window->windowState(), state);
-    QCOMPARE(m_window->size() != oneSize, sizeGiven);
-    m_window->windowHandle()->setWindowStates(Qt::WindowNoState);
-
-    QTRY_COMPARE(m_window->size(), oneSize);
-    QCOMPARE(m_window->maximumSize(), oneSize);
-    QCOMPARE(box("txtMarvelous")->text(), "90");
-}
-
-void FrmTallyfenTest::help()
-{
-    typeCounts(windowcontrols::typicalPlay);
-    pressCalculate();
-    const QStringList before = shown();
-    QPushButton* help = m_window->findChild<QPushButton*>("cmdHelp");
-    QTest::mouseClick(help, Qt::LeftButton);
-    QTest::mouseClick(help, Qt::LeftButton);
-
-    QCOMPARE(m_messages, (QList<Message>{tallyfen::helpMessage(), tallyfen::helpMessage()}));
-    QCOMPARE(shown(), before);
-}
-
-// The real help box as the player sees it: the window's face, no icon on OK, the text centred.
-void FrmTallyfenTest::boxLook()
-{
-    tallyfen::setMessageHandler({});
-    QTest::mouseClick(m_window->findChild<QPushButton*>("cmdHelp"), Qt::LeftButton);
-
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    QVERIFY(box);
-    QCOMPARE(box->windowTitle(), "Tallyfen");
-    QCOMPARE(box->font(), m_window->font());
-    QVERIFY(box->button(QMessageBox::Ok)->icon().isNull());
-    const QLabel* text = box->findChild<QLabel*>("qt_msgbox_label");
-    QCOMPARE(text->x(), box->width() - text->geometry().right() - 1);
-    box->close();
-}
-
-void FrmTallyfenTest::closeBox_data()
-{
-    QTest::addColumn<QString>("great");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("close");
-    QTest::addColumn<QString>("focused");
-    // clang-format off
-    QTest::newRow("helpEnter") << "10" << "cmdHelp" << "enter" << "cmdHelp";
-    QTest::newRow("helpClick") << "10" << "cmdHelp" << "click" << "cmdHelp";
-    QTest::newRow("greatAbcEnter") << "abc" << "cmdCalculate" << "enter" << "txtGreat";
-    QTest::newRow("greatAbcClick") << "abc" << "cmdCalculate" << "click" << "txtGreat";
-    QTest::newRow("greatAbcEscape") << "abc" << "cmdCalculate" << "escape" << "txtGreat";
-    // clang-format on
-}
-
-// A real box holds the window until the player closes it with Enter, a click or Esc on OK, and is
-// gone then; the focus goes back, after a failure to the box at fault with its text selected.
-void FrmTallyfenTest::closeBox()
-{
-    QFETCH(QString, great);
-    QFETCH(QString, button);
-    QFETCH(QString, close);
-    QFETCH(QString, focused);
-    QStringList counts = windowcontrols::typicalPlay;
-    counts[2] = great;
-    typeCounts(counts);
-    tallyfen::setMessageHandler({});
-    QTest::mouseClick(m_window->findChild<QPushButton*>(button), Qt::LeftButton);
-
-    const QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    QVERIFY(box);
-    QAbstractButton* ok = box->button(QMessageBox::Ok);
-    if (close == "click")
-        QTest::mouseClick(ok, Qt::LeftButton);
-    else
-        QTest::keyClick(ok, close == "enter" ? Qt::Key_Enter : Qt::Key_Escape);
-
-    QTRY_COMPARE(QApplication::activeModalWidget(), nullptr);
-    QTRY_VERIFY(!box);
-    QTRY_COMPARE(QApplication::focusWidget(), m_window->findChild<QWidget*>(focused));
-    if (auto* countBox = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
-        QCOMPARE(countBox->selectedText(), great);
-}
-
-void FrmTallyfenTest::click_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("pressAt");
-    QTest::addColumn<QPoint>("releaseAt");
-    QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<QString>("boo");
-    QTest::addColumn<QString>("booName");
-    // clang-format off
-    QTest::newRow("booLetters") << "lblBoo" << QPoint(8, 8) << QPoint(8, 8) << Qt::LeftButton << "Uber" << "Uber count";
-    QTest::newRow("booBottomRightCorner") << "lblBoo" << QPoint(72, 16) << QPoint(72, 16) << Qt::LeftButton << "Uber" << "Uber count";
-    QTest::newRow("booRightButton") << "lblBoo" << QPoint(8, 8) << QPoint(8, 8) << Qt::RightButton << "Boo" << "Boo count";
-    QTest::newRow("booDraggedOff") << "lblBoo" << QPoint(8, 8) << QPoint(90, 8) << Qt::LeftButton << "Boo" << "Boo count";
-    QTest::newRow("missCaption") << "lblMiss" << QPoint(8, 8) << QPoint(8, 8) << Qt::LeftButton << "Boo" << "Boo count";
-    QTest::newRow("title") << "lblTitle" << QPoint(100, 10) << QPoint(100, 10) << Qt::LeftButton << "Boo" << "Boo count";
-    QTest::newRow("gradePicture") << "imgA" << QPoint(60, 30) << QPoint(60, 30) << Qt::LeftButton << "Boo" << "Boo count";
-    QTest::newRow("bareWindow") << "" << QPoint(330, 100) << QPoint(330, 100) << Qt::LeftButton << "Boo" << "Boo count";
-    // clang-format on
-}
-
-void FrmTallyfenTest::click()
-{
-    QFETCH(QString, control);
-    QFETCH(QPoint, pressAt);
-    QFETCH(QPoint, releaseAt);
-    QFETCH(Qt::MouseButton, button);
-    QFETCH(QString, boo);
-    QFETCH(QString, booName);
-    typeCounts(windowcontrols::typicalPlay);
-    pressCalculate();
-    QStringList expected = shown();
-    expected.replaceInStrings(QRegularExpression("^lblBoo=Boo$"), "lblBoo=" + boo);
-    QWidget* target = control.isEmpty() ? m_window.get() : m_window->findChild<QWidget*>(control);
-
-    for (int twice = 0; twice < 2; ++twice) {
-        QTest::mousePress(target, button, {}, pressAt);
-        QTest::mouseRelease(target, button, {}, releaseAt);
-    }
-
-    QCOMPARE(shown(), expected);
-    QCOMPARE(m_messages.size(), 0);
-    for (const char* named : {"lblBoo", "txtBoo"})
-        QCOMPARE(QAccessible::queryAccessibleInterface(m_window->findChild<QWidget*>(named))
-                     ->text(QAccessible::Name),
-                 booName);
-}
-
-void FrmTallyfenTest::gradePicture_data()
-{
-    QTest::addColumn<QString>("picture");
-    for (const QString& picture : windowcontrols::gradePictures)
-        QTest::newRow(qPrintable(picture)) << picture;
-}
-
-// The picture a screen shows is the committed one drawn for it (the @2x file above 1x), at the
-// picture's own size and place whatever the scale.
-void FrmTallyfenTest::gradePicture()
-{
-    QFETCH(QString, picture);
-    QCOMPARE(m_window->devicePixelRatioF(), requestedScale);
-    const bool twice = requestedScale > 1;
-    const QImage committed(":/committed/assets/grades/" + picture.mid(3) + (twice ? "@2x" : "") +
-                           ".jpg");
-    QVERIFY(!committed.isNull());
-    const QPixmap shown = label(picture)->pixmap();
-    QCOMPARE(shown.devicePixelRatio(), twice ? 2.0 : 1.0);
-    QCOMPARE(shown.deviceIndependentSize(), QSizeF(label(picture)->size()));
-    QCOMPARE(shown.toImage().convertToFormat(QImage::Format_RGB32),
-             committed.convertToFormat(QImage::Format_RGB32));
-}
-
-void FrmTallyfenTest::iconPicture_data()
-{
-    QTest::addColumn<int>("size");
-    for (int size : {16, 32, 48, 64})
-        QTest::newRow(qPrintable(QStringLiteral("icon%1").arg(size))) << size;
-}
-
-void FrmTallyfenTest::iconPicture()
-{
-    QFETCH(int, size);
-    const QImage committed(":/committed/assets/icon/tallyfen-" + QString::number(size) + ".png");
-    QCOMPARE(m_window->windowIcon().pixmap(size).toImage(),
-             committed.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-}
-
-// The program names itself to the desktop as its packaged desktop entry and metainfo do.
-void FrmTallyfenTest::identity_data()
-{
-    const auto packaged = [](const QString& pattern, const QString& suffix) {
-        QDir packaging(":/committed/packaging/linux");
-        const QString file = packaging.entryList({"*" + suffix}).value(0);
-        QFile text(packaging.filePath(file));
-        text.open(QIODevice::ReadOnly);
-        return std::pair(file.chopped(suffix.size()),
-                         QRegularExpression(pattern, QRegularExpression::MultilineOption)
-                             .match(QString::fromUtf8(text.readAll()))
-                             .captured(1));
-    };
-    const auto [entryFile, entryName] = packaged("^Name=(.*)$", ".desktop");
-    const QString release = packaged("<release version=\"([^\"]+)\"", ".metainfo.xml").second;
-    // On X11 the window's WM_CLASS is the application name, which a dock matches to the entry.
-    const QString wmClass = packaged("^StartupWMClass=(.*)$", ".desktop").second;
-
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("applicationName") << "applicationName" << entryName;
-    QTest::newRow("applicationDisplayName") << "applicationDisplayName" << entryName;
-    QTest::newRow("applicationVersion") << "applicationVersion" << release;
-    QTest::newRow("desktopFileName") << "desktopFileName" << entryFile;
-    QTest::newRow("startupWmClass") << "applicationName" << wmClass;
-}
-
-void FrmTallyfenTest::identity()
-{
-    QFETCH(QString, property);
-    QFETCH(QString, expected);
-    QVERIFY(!expected.isEmpty());
-    QCOMPARE(qApp->property(qPrintable(property)).toString(), expected);
-}
-
-void FrmTallyfenTest::awardFits_data()
-{
-    QTest::addColumn<QString>("award");
-    for (const char* award : {"Full Combo", "Single Digit Greats", "Black Flag", "Triple A",
-                              "Single Digit Perfects", "White Flag", "Quadruple A"})
-        QTest::newRow(qPrintable(QString(award).remove(' '))) << award;
-}
-
-// Lays the award out as the label does (word wrap in its width, lines a leading apart): no
-// line may reach past the label's right or bottom edge, where the label cuts it.
-void FrmTallyfenTest::awardFits()
-{
-    QFETCH(QString, award);
-    const QLabel* shown = label("lblAward");
-    const QRect area = shown->contentsRect();
-    QTextLayout layout(award, shown->font());
-    QTextOption wrap;
-    wrap.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(wrap);
-    qreal height = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(area.width());
-        height = std::ceil(height + QFontMetricsF(shown->font()).leading());
-        line.setPosition({0, height});
-        height += line.height();
-        QVERIFY2(line.naturalTextWidth() <= area.width(), qPrintable(award));
-        QVERIFY2(height <= area.height(), qPrintable(QString("%1: line %2 ends at %3 of %4")
-                                                         .arg(award)
-                                                         .arg(line.lineNumber() + 1)
-                                                         .arg(height)
-                                                         .arg(area.height())));
-    }
-    layout.endLayout();
-}
-
-void FrmTallyfenTest::fractionalPointSize_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<qreal>("points");
-    for (auto [name, points] : {std::pair{"lblAward", 14.25},
-                                {"lblDP", 14.25},
-                                {"lblAwards", 13.5},
-                                {"lblTitle", 13.5},
-                                {"lblNearlyGot", 8.25}})
-        QTest::newRow(name) << name << points;
-}
-
-void FrmTallyfenTest::fractionalPointSize()
-{
-    QFETCH(QString, name);
-    QFETCH(qreal, points);
-    QCOMPARE(label(name)->font().pointSizeF(), points);
-}
-
-void FrmTallyfenTest::accessible_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QAccessible::Role>("role");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    const QStringList judgements{"Marvelous", "Perfect", "Great", "Good",
-                                 "Boo",       "Miss",    "OK",    "Max OK"};
-    for (qsizetype i = 0; i < judgements.size(); ++i) {
-        const QString& box = windowcontrols::countBoxes[i];
-        QTest::newRow(qPrintable(box))
-            << box << QAccessible::EditableText << judgements[i] + " count"
-            << "lbl" + box.mid(3);
-    }
-    // clang-format off
-    QTest::newRow("frmTallyfen") << "" << QAccessible::Window << "Tallyfen" << "";
-    QTest::newRow("cmdCalculate") << "cmdCalculate" << QAccessible::Button << "Calculate" << "";
-    QTest::newRow("cmdHelp") << "cmdHelp" << QAccessible::Button << "Help" << "";
-    // clang-format on
-    for (const QString& picture : windowcontrols::gradePictures)
-        QTest::newRow(qPrintable(picture))
-            << picture << QAccessible::Graphic << "Grade " + picture.mid(3) << "";
-}
-
-// What a screen reader finds: each control's role and name, and the caption tied to it, which
-// Orca reads in place of the control's own name.
-void FrmTallyfenTest::accessible()
-{
-    QFETCH(QString, control);
-    QFETCH(QAccessible::Role, role);
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(
-        control.isEmpty() ? m_window.get() : m_window->findChild<QWidget*>(control));
-    QCOMPARE(read->role(), role);
-    QCOMPARE(read->text(QAccessible::Name), name);
-    QStringList captions;
-    for (const auto& [other, relation] : read->relations(QAccessible::Label)) {
-        captions += other->object()->objectName();
-        QCOMPARE(other->text(QAccessible::Name), name);
-    }
-    QCOMPARE(captions.join(' '), caption);
-}
-
-void FrmTallyfenTest::boxValue_data()
-{
-    QTest::addColumn<QString>("typed");
-    // clang-format off
-    QTest::newRow("ninety") << "90";
-    QTest::newRow("ten") << "10";
-    QTest::newRow("zero") << "0";
-    QTest::newRow("abc") << "abc";
-    QTest::newRow("empty") << "";
-    QTest::newRow("blanksAround") << " 12 ";
-    // clang-format on
-}
-
-// A box's text as a screen reader reads it and moves in it: whole, in one run of attributes from
-// any offset, each character where the box draws it, the selection of a Tab as it stands.
-void FrmTallyfenTest::boxValue()
-{
-    QFETCH(QString, typed);
-    typeCounts({"0", "0", typed, "0"});
-    QTest::keyClick(box("txtGood"), Qt::Key_Tab, Qt::ShiftModifier);
-    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(box("txtGreat"));
-    QAccessibleTextInterface* text = read->textInterface();
-    const int length = static_cast<int>(typed.size());
-
-    QVERIFY(read->state().editable && read->state().selectableText && !read->state().readOnly);
-    QCOMPARE(read->text(QAccessible::Value), typed);
-    QCOMPARE(text->characterCount(), length);
-    QCOMPARE(text->text(0, length), typed);
-    int start = -1, end = -1;
-    text->selection(0, &start, &end);
-    QCOMPARE((QList{text->selectionCount(), start, end}), (QList{length ? 1 : 0, 0, length}));
-    const QRect boxArea(box("txtGreat")->mapToGlobal(QPoint()), box("txtGreat")->size());
-    for (int offset = 0; offset < length; ++offset) {
-        text->attributes(offset, &start, &end);
-        QCOMPARE((std::pair{start, end}), (std::pair{0, length}));
-        const QRect character = text->characterRect(offset);
-        QVERIFY2(boxArea.contains(character), qPrintable(QString::number(offset)));
-        QCOMPARE(text->offsetAtPoint(character.center() - QPoint(character.width() / 4, 0)),
-                 offset);
-    }
-
-    QCOMPARE(text->text(1, 0), QString());
-    for (int outside : {-1, length + 1}) {
-        text->attributes(outside, &start, &end);
-        QCOMPARE((std::pair{start, end}), (std::pair{-1, -1}));
-    }
-
-    const int from = std::min(1, length), to = std::max(from, length - 1);
-    text->setSelection(0, from, to);
-    QCOMPARE(box("txtGreat")->selectedText(), typed.mid(from, to - from));
-    text->removeSelection(0);
-    QVERIFY(!box("txtGreat")->hasSelectedText());
-    text->addSelection(0, length);
-    QCOMPARE(box("txtGreat")->selectedText(), typed);
-    text->setCursorPosition(from);
-    QCOMPARE(text->cursorPosition(), from);
-    text->scrollToSubstring(0, length);
-    QCOMPARE(text->cursorPosition(), 0);
-    QCOMPARE(box("txtGreat")->text(), typed);
-}
 
 // QTEST_MAIN, and "-scale N" for a screen at N times the scale: Wine passes no QT_ variable on to
 // a Windows program, so QT_SCALE_FACTOR is set here.
