@@ -1,16 +1,16 @@
-// The browsers that the web page's tests and benchmark open it in, each through a well-kept
-// driver: Chromium and WebKit (Safari's engine) through W3C WebDriver (Selenium, with Debian's
-// chromium-driver and webkit2gtk-driver), Firefox through WebDriver BiDi (puppeteer-core; Debian
-// has no geckodriver, and Firefox speaks BiDi itself). Each is one tab and the input a player
-// gives it: keys, a mouse, a finger.
+// The browsers that the web page's tests open it in, each through a well-kept driver: Chromium
+// and WebKit (Safari's engine) through W3C WebDriver (Selenium, with Debian's chromium-driver and
+// webkit2gtk-driver), Firefox through WebDriver BiDi (puppeteer-core; Debian has no geckodriver,
+// and Firefox speaks BiDi itself). Each is one tab, and the input a player gives it: keys, a
+// click, a finger.
 
 import { readdirSync } from 'node:fs';
+import puppeteer from 'puppeteer-core';
 import { Builder, By, Key, Origin } from 'selenium-webdriver';
 import chrome from 'selenium-webdriver/chrome.js';
 import { Pointer } from 'selenium-webdriver/lib/input.js';
 import { findFreePort } from 'selenium-webdriver/net/portprober.js';
 import { DriverService } from 'selenium-webdriver/remote/index.js';
-import puppeteer from 'puppeteer-core';
 
 // Without these Chromium reaches for the network, which a test machine may not have.
 const CHROMIUM_FLAGS = [
@@ -22,51 +22,38 @@ const CHROMIUM_FLAGS = [
 const LIBRARIES = '/usr/lib/x86_64-linux-gnu';
 const webkitBrowser = () => `${LIBRARIES}/${readdirSync(LIBRARIES)
     .filter((name) => name.startsWith('webkit2gtk-')).sort().at(-1)}/MiniBrowser`;
-
 // The keys a check presses, by the names of the page's KeyboardEvent.key.
-const SELENIUM_KEYS = {
-    Tab: Key.TAB, Enter: Key.ENTER, Escape: Key.ESCAPE, Home: Key.HOME, End: Key.END,
-    ArrowRight: Key.ARROW_RIGHT, Backspace: Key.BACK_SPACE, ' ': Key.SPACE,
-};
-const SELENIUM_MODIFIERS = { Shift: Key.SHIFT, Control: Key.CONTROL };
+const KEYS = { Tab: Key.TAB, Enter: Key.ENTER, Escape: Key.ESCAPE, Shift: Key.SHIFT,
+               Control: Key.CONTROL, ' ': Key.SPACE };
 
 // A tab driven through W3C WebDriver.
 class SeleniumBrowser {
     constructor(driver, name) {
-        this.driver = driver;
-        this.name = name;
-        // WebKitWebDriver 2.50 never answers a pointer action (mouse or touch); its element click
-        // works, and so do keys.
-        this.canPoint = name !== 'webkit';
-        // Phones, the network and the accessibility tree are Chromium's own commands.
-        this.hasDevTools = name === 'chromium';
+        Object.assign(this, { driver, name });
     }
 
     async close() { await this.driver.quit(); }
 
-    // A fresh tab whose viewport is width x height CSS pixels. The first tab stays empty, so that
-    // the browser outlives every page.
+    // A fresh tab whose viewport is width x height CSS pixels, a phone's if mobile; the first tab
+    // stays empty, so that the browser outlives every page.
     async newTab(width, height, { mobile = false, phone = null, beforeLoad = null } = {}) {
         if (this.name === 'webkit') {
-            // WebKit keeps a second tab hidden, and a hidden page draws no frames: its one tab
-            // is emptied instead. The window's size is the viewport's and what is drawn around it.
+            // WebKit keeps a second tab hidden, and a hidden page draws no frames: its one tab is
+            // emptied instead. The window's size is the viewport's and what is drawn around it.
             await this.open('about:blank');
-            await this.driver.manage().window().setRect({ width, height });
-            const [innerWidth, innerHeight] = await this.evaluate('[innerWidth, innerHeight]');
-            await this.driver.manage().window().setRect(
-                { width: 2 * width - innerWidth, height: 2 * height - innerHeight });
-            return;
+            const window = this.driver.manage().window();
+            await window.setRect({ width, height });
+            const [inner, innerHeight] = await this.evaluate('[innerWidth, innerHeight]');
+            return window.setRect({ width: 2 * width - inner, height: 2 * height - innerHeight });
         }
-        const handles = await this.driver.getAllWindowHandles();
-        if (handles.length > 1) {
+        const [first, open] = await this.driver.getAllWindowHandles();
+        if (open)
             await this.driver.close();
-            await this.driver.switchTo().window(handles[0]);
-        }
+        await this.driver.switchTo().window(first);
         await this.driver.switchTo().newWindow('tab');
         await this.setViewport(width, height, { mobile });
         if (phone)
-            await this.cdp('Emulation.setUserAgentOverride',
-                           { userAgent: phone.userAgent, platform: phone.platform });
+            await this.cdp('Emulation.setUserAgentOverride', phone);
         if (beforeLoad)
             await this.cdp('Page.addScriptToEvaluateOnNewDocument', { source: beforeLoad });
     }
@@ -85,67 +72,53 @@ class SeleniumBrowser {
 
     // The value of a JavaScript expression of the page; a promise is waited for.
     evaluate(expression) {
-        return this.driver.executeAsyncScript(
-            `const done = arguments[arguments.length - 1];
-             Promise.resolve(${expression}).then(done, (error) => done({ error: String(error) }));`);
+        return this.driver.executeAsyncScript(`const done = arguments[arguments.length - 1];
+            Promise.resolve(${expression}).then(done, (error) => done({ error: String(error) }));`);
     }
 
     async screenshot() { return Buffer.from(await this.driver.takeScreenshot(), 'base64'); }
 
-    async type(text) { await this.driver.actions().sendKeys(text).perform(); }
+    type(text) { return this.driver.actions().sendKeys(text).perform(); }
 
-    // A key by its name (Tab, Enter, Escape, ...), with modifiers held (Shift, Control).
-    async press(key, ...modifiers) {
-        let actions = this.driver.actions();
-        for (const modifier of modifiers)
-            actions = actions.keyDown(SELENIUM_MODIFIERS[modifier]);
-        actions = actions.sendKeys(SELENIUM_KEYS[key] ?? key);
-        for (const modifier of modifiers.reverse())
-            actions = actions.keyUp(SELENIUM_MODIFIERS[modifier]);
-        await actions.perform();
+    // A key by its name (Tab, Enter, Escape, a letter), with modifiers held (Shift, Control).
+    press(key, ...modifiers) {
+        const actions = modifiers.reduce((a, m) => a.keyDown(KEYS[m]), this.driver.actions());
+        return modifiers.reduce((a, m) => a.keyUp(KEYS[m]), actions.sendKeys(KEYS[key] ?? key))
+            .perform();
     }
 
-    // WebDriver's own click on an element, which every driver answers.
-    async clickElement(id) { await this.driver.findElement(By.id(id)).click(); }
+    // WebDriver's own click on an element, which every driver answers; WebKitWebDriver 2.50
+    // answers no pointer action.
+    clickElement(id) { return this.driver.findElement(By.id(id)).click(); }
 
-    async click(x, y) { await this.pointer(Pointer.Type.MOUSE, x, y); }
-
-    async tap(x, y) { await this.pointer(Pointer.Type.TOUCH, x, y); }
-
-    async pointer(type, x, y) {
+    tap(x, y) {
+        const finger = new Pointer('finger', Pointer.Type.TOUCH);
         const actions = this.driver.actions({ async: true });
-        const pointer = new Pointer(`${type}-pointer`, type);
-        actions.insert(pointer,
-                       pointer.move({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT }),
-                       pointer.press(), pointer.release());
-        await actions.perform();
+        return actions.insert(finger, finger.move({ x: Math.round(x), y: Math.round(y),
+                                                   origin: Origin.VIEWPORT }),
+                              finger.press(), finger.release()).perform();
     }
 }
 
 // A tab driven through WebDriver BiDi.
 class PuppeteerBrowser {
     constructor(browser, name) {
-        this.browser = browser;
-        this.name = name;
-        this.canPoint = true;
-        this.hasDevTools = false;
-        this.page = null;
+        Object.assign(this, { browser, name });
     }
 
     async close() { await this.browser.close(); }
 
     async newTab(width, height, { mobile = false, beforeLoad = null } = {}) {
-        if (this.page)
-            await this.page.close();
+        await this.page?.close();
         this.page = await this.browser.newPage();
         await this.setViewport(width, height, { mobile });
         if (beforeLoad)
             await this.page.evaluateOnNewDocument(beforeLoad);
     }
 
-    async setViewport(width, height, { scale = 1, mobile = false } = {}) {
-        await this.page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile,
-                                      hasTouch: mobile });
+    setViewport(width, height, { scale = 1, mobile = false } = {}) {
+        return this.page.setViewport({ width, height, deviceScaleFactor: scale, isMobile: mobile,
+                                       hasTouch: mobile });
     }
 
     open(url) { return this.page.goto(url); }
@@ -157,7 +130,7 @@ class PuppeteerBrowser {
 
     async screenshot() { return Buffer.from(await this.page.screenshot({ type: 'png' })); }
 
-    async type(text) { await this.page.keyboard.type(text); }
+    type(text) { return this.page.keyboard.type(text); }
 
     async press(key, ...modifiers) {
         for (const modifier of modifiers)
@@ -167,24 +140,19 @@ class PuppeteerBrowser {
             await this.page.keyboard.up(modifier);
     }
 
-    async clickElement(id) { await this.page.click(`#${id}`); }
-
-    async click(x, y) { await this.page.mouse.click(x, y); }
-
-    async tap(x, y) { await this.page.touchscreen.tap(x, y); }
+    clickElement(id) { return this.page.click(`#${id}`); }
 }
 
-export async function chromium() {
+async function chromium() {
     const options = new chrome.Options().setChromeBinaryPath('/usr/bin/chromium')
         .addArguments(...CHROMIUM_FLAGS);
-    const service = new chrome.ServiceBuilder('/usr/bin/chromedriver');
     const driver = await new Builder().forBrowser('chrome').setChromeOptions(options)
-        .setChromeService(service).build();
+        .setChromeService(new chrome.ServiceBuilder('/usr/bin/chromedriver')).build();
     return new SeleniumBrowser(driver, 'chromium');
 }
 
 // WebKit draws into a real window, so it needs an X display (xvfb-run).
-export async function webkit() {
+async function webkit() {
     const port = await findFreePort();
     const service = new DriverService('/usr/bin/WebKitWebDriver',
                                       { port, args: [`--port=${port}`], loopback: true });
@@ -193,17 +161,15 @@ export async function webkit() {
         'webkitgtk:browserOptions': { binary: webkitBrowser(), args: ['--automation'] },
     }).build();
     const browser = new SeleniumBrowser(driver, 'webkit');
-    const quit = browser.close.bind(browser);
-    browser.close = async () => { await quit(); await service.kill(); };
+    browser.close = () => driver.quit().then(() => service.kill());
     return browser;
 }
 
-export async function firefox() {
-    const browser = await puppeteer.launch({
+async function firefox() {
+    return new PuppeteerBrowser(await puppeteer.launch({
         browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
         extraPrefsFirefox: { 'intl.accept_languages': 'en-US', 'intl.locale.requested': 'en-US' },
-    });
-    return new PuppeteerBrowser(browser, 'firefox');
+    }), 'firefox');
 }
 
 export const engines = { chromium, webkit, firefox };

@@ -1,7 +1,6 @@
 // A local web server for the site as a static host serves it: each file with its type, gzipped
-// where asked, and every load a first load. It also hears what the page's security policy
-// refuses: the policy of the page's own <meta> is sent again as a report-only header that reports
-// each breach here.
+// where asked, every load a first load. It also hears what the page's security policy refuses:
+// the policy of the page's own <meta> is sent again as a report-only header that reports here.
 
 import { readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
@@ -16,60 +15,41 @@ const TYPES = {
 };
 const REPORTS = '/policy-breaches';
 
-// The policy a page sets for itself, if it sets one.
-export function pagePolicy(site) {
-    const page = readFileSync(join(site, 'index.html'), 'utf8');
-    return page.match(/http-equiv="Content-Security-Policy" content="([^"]*)"/)?.[1] ?? null;
-}
-
-// Serves folder on 127.0.0.1 at port (0: any free one), files gzipped if `gzip`. Returns the
+// Serves folder on 127.0.0.1 at port (0: any free one), files gzipped if `gzip`. Gives the
 // origin, what the policy has refused so far, the paths asked for, and a way to stop.
 export function serve(folder, { port = 0, gzip = false } = {}) {
-    const own = pagePolicy(folder);
-    const policy = own && { 'Content-Security-Policy-Report-Only': `${own}; report-uri ${REPORTS}` };
-    const breaches = [];
-    const requests = [];
+    const policy = readFileSync(join(folder, 'index.html'), 'utf8')
+        .match(/http-equiv="Content-Security-Policy" content="([^"]*)"/)?.[1];
+    const reporting = policy &&
+        { 'Content-Security-Policy-Report-Only': `${policy}; report-uri ${REPORTS}` };
+    const breaches = [], requests = [];
     const server = createServer((request, response) => {
         const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
         if (request.method === 'POST' && path === REPORTS) {
             let body = '';
             request.on('data', (chunk) => { body += chunk; });
-            request.on('end', () => {
-                breaches.push(body);
-                response.writeHead(204).end();
-            });
+            request.on('end', () => breaches.push(body) && response.writeHead(204).end());
             return;
         }
         const file = normalize(join(folder, path.endsWith('/') ? `${path}index.html` : path));
-        let content;
+        let content = null;
         try {
             content = file.startsWith(normalize(folder)) ? readFileSync(file) : null;
-        } catch {
-            content = null;
-        }
-        if (!content) {
-            response.writeHead(404).end();
-            return;
-        }
+        } catch {}
+        if (!content)
+            return response.writeHead(404).end();
         requests.push(path);
         const compressed = gzip && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '');
-        response.writeHead(200, {
-            'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
-            'Cache-Control': 'no-store',
-            ...policy,
-            ...(compressed ? { 'Content-Encoding': 'gzip' } : {}),
-        });
+        response.writeHead(200, { 'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
+                                  'Cache-Control': 'no-store', ...reporting,
+                                  ...(compressed && { 'Content-Encoding': 'gzip' }) });
         response.end(compressed ? gzipSync(content, { level: 9 }) : content);
     });
-    return new Promise((resolve) => {
-        server.listen(port, '127.0.0.1', () => resolve({
-            origin: `http://127.0.0.1:${server.address().port}`,
-            breaches,
-            requests,
-            stop: () => new Promise((done) => {
-                server.closeAllConnections();
-                server.close(done);
-            }),
-        }));
-    });
+    return new Promise((resolve) => server.listen(port, '127.0.0.1', () => resolve({
+        origin: `http://127.0.0.1:${server.address().port}`, breaches, requests,
+        stop: () => new Promise((done) => {
+            server.closeAllConnections();
+            server.close(done);
+        }),
+    })));
 }
