@@ -3,6 +3,7 @@
 // Usage: tallyfen-score [--sentences] [--decimal SEPARATOR] [--group SEPARATOR]
 // A separator is given as itself or as U+XXXX, which survives a command line in any code page.
 
+#include "codepoint.h"
 #include "scoreline.h"
 
 #include <iostream>
@@ -19,25 +20,7 @@ std::string separator(std::string_view argument)
         argument.find_first_not_of("0123456789ABCDEFabcdef", 2) == std::string_view::npos;
     if (!written)
         return std::string(argument);
-    const unsigned long codePoint = std::stoul(std::string(argument.substr(2)), nullptr, 16);
-    std::string utf8;
-    const auto byte = [](unsigned long value) { return static_cast<char>(value); };
-    if (codePoint < 0x80) {
-        utf8 += byte(codePoint);
-    } else if (codePoint < 0x800) {
-        utf8 += byte(0xC0 | (codePoint >> 6));
-        utf8 += byte(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        utf8 += byte(0xE0 | (codePoint >> 12));
-        utf8 += byte(0x80 | ((codePoint >> 6) & 0x3F));
-        utf8 += byte(0x80 | (codePoint & 0x3F));
-    } else {
-        utf8 += byte(0xF0 | (codePoint >> 18));
-        utf8 += byte(0x80 | ((codePoint >> 12) & 0x3F));
-        utf8 += byte(0x80 | ((codePoint >> 6) & 0x3F));
-        utf8 += byte(0x80 | (codePoint & 0x3F));
-    }
-    return utf8;
+    return utf8Of(static_cast<char32_t>(std::stoul(std::string(argument.substr(2)), nullptr, 16)));
 }
 
 int usage()
