@@ -1,5 +1,5 @@
-// What the conformance rows cannot show: the sheet across calculations, the step and box a
-// failure names, and a tab around a count (the rows' own separator).
+// What the conformance rows cannot show: the sheet across calculations, and a tab around a count
+// (the rows' own separator).
 #include <calculation.h>
 #include <countconversion.h>
 #include <gtest/gtest.h>
@@ -58,51 +58,6 @@ TEST(ScoreSheet, keepsCountsAndStartsEveryCalculationFromZero)
     ASSERT_TRUE(std::holds_alternative<DanceResult>(after));
     EXPECT_EQ(std::get<DanceResult>(after).dp, 200);
 }
-
-struct FailureRow
-{
-    const char* name;
-    BoxTexts texts;
-    ScoringFailure expected;
-};
-
-// Names the row in test listings instead of dumping its bytes.
-void PrintTo(const FailureRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
-class FailureCauses : public testing::TestWithParam<FailureRow>
-{};
-
-TEST_P(FailureCauses, nameTheStepAndTheBoxToLookAt)
-{
-    ScoreSheet sheet;
-    EXPECT_EQ(calculateOn(sheet, GetParam().texts), CalculationOutcome(GetParam().expected));
-}
-
-constexpr auto overflow = FailureKind::overflow;
-using C = FailureCause;
-using J = Judgement;
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Steps, FailureCauses, testing::Values(
-    FailureRow{"greatText", {"0", "0", "abc", "0", "0", "0", "0", "0"}, {FailureKind::typeMismatch, C::boxText, J::great}},
-    FailureRow{"booTooLarge", {"0", "0", "0", "0", "40000", "0", "0", "0"}, {overflow, C::boxText, J::boo}},
-    FailureRow{"doublingBeforeMaxDpIsZero", {"16384", "0", "0", "0", "0", "-16384", "0", "0"}, {overflow, C::marvelousAndPerfect, J::marvelous}},
-    FailureRow{"perfectLarger", {"100", "16300", "0", "0", "0", "0", "0", "0"}, {overflow, C::marvelousAndPerfect, J::perfect}},
-    FailureRow{"greatStep", {"16383", "0", "2", "-2", "0", "0", "0", "0"}, {overflow, C::great, J::great}},
-    FailureRow{"booStep", {"0", "0", "0", "0", "8192", "0", "0", "0"}, {overflow, C::boo, J::boo}},
-    FailureRow{"missStep", {"0", "0", "-9", "0", "0", "4095", "0", "0"}, {overflow, C::miss, J::miss}},
-    FailureRow{"okStep", {"0", "0", "0", "0", "0", "0", "5462", "5462"}, {overflow, C::ok, J::ok}},
-    FailureRow{"stepCountsTieFirstBox", {"8000", "0", "0", "8000", "0", "384", "0", "0"}, {overflow, C::stepCounts, J::marvelous}},
-    FailureRow{"stepCountsNegativeLargest", {"100", "0", "0", "-16485", "0", "0", "0", "0"}, {overflow, C::stepCounts, J::good}},
-    FailureRow{"maxOkStep", {"0", "0", "0", "0", "0", "0", "0", "5462"}, {overflow, C::maxOk, J::maxOk}},
-    FailureRow{"maxDpTotalStep", {"1", "0", "0", "0", "0", "0", "0", "5461"}, {overflow, C::maxDpTotal, J::maxOk}},
-    FailureRow{"nothingToScore", {"0", "0", "0", "0", "0", "0", "0", "0"}, {overflow, C::noMaxDp, J::marvelous}},
-    FailureRow{"okWithoutFreezeArrows", {"0", "0", "0", "0", "0", "0", "1", "0"}, {FailureKind::divisionByZero, C::noMaxDp, J::marvelous}}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
 
 TEST(CountConversion, tabsAroundACount)
 {

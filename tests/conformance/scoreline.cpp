@@ -79,10 +79,11 @@ std::string scoreLine(std::string_view line, ScoreSheet& sheet, const NumberForm
     const CalculationOutcome outcome = calculate(sheet, *fields, format);
     const auto* result = std::get_if<DanceResult>(&outcome);
     const auto* failure = std::get_if<ScoringFailure>(&outcome);
+    if (output == LineOutput::sentence && result)
+        return spokenResult(*result);
     if (output == LineOutput::sentence)
-        return result ? spokenResult(*result)
-                      : failureMessage(*failure, (*fields)[static_cast<std::size_t>(failure->box)])
-                            .text;
+        return "[" + std::string(judgementName(failure->box)) + "] " +
+               failureMessage(*failure, (*fields)[static_cast<std::size_t>(failure->box)]).text;
     return result ? successJson(*result) : failureJson(*failure);
 }
 

@@ -9,7 +9,8 @@
 namespace tallyfen {
 
 // What a line of eight TAB-separated box texts gives: the calculation as one JSON object, or the
-// sentence the player is told (the result said, or the failure's message).
+// sentence the player is told (the result said, or the failure's message after the box it names
+// in brackets, the one the window then gives the focus to).
 enum class LineOutput
 {
     json,

@@ -1,5 +1,6 @@
 // Scores lines of eight TAB-separated count texts from standard input, one JSON object per line,
-// or with --sentences the sentence the player is told, one per line.
+// or with --sentences the sentence the player is told, one per line: the result said, or
+// "[Box] " and the message of a failure, whose box is the one the player should look at first.
 // Usage: tallyfen-score [--sentences] [--decimal SEPARATOR] [--group SEPARATOR]
 // A separator is given as itself or as U+XXXX, which survives a command line in any code page.
 
