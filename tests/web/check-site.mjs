@@ -71,6 +71,8 @@ class Check {
                                                    beforeLoad: row.beforeLoad });
         this.server.breaches.length = 0;
         const failed = this.failures.length;
+        // A row served apart starts with nothing of the site kept by the browser.
+        const apart = row.servedApart && await serve(this.site, row.servedApart);
         try {
             if (row.scriptOff) {
                 // The page is parsed without script; the check reads it with script on again.
@@ -78,12 +80,14 @@ class Check {
                 await this.browser.open(`${this.server.origin}/index.html`);
                 await this.browser.cdp('Emulation.setScriptExecutionDisabled', { value: false });
             } else if (!row.ownServer) {
-                await this.openPage();
+                await this.openPage(apart?.origin);
             }
             for (const step of row.steps)
                 await step(this);
         } catch (error) {
             this.expect(false, `the row ran to its end (${error.stack ?? error})`);
+        } finally {
+            await apart?.stop();
         }
         if (this.failures.length > failed)
             this.notes.forEach((note) => console.log(`        ${note}`));

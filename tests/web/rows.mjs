@@ -57,6 +57,13 @@ export const rows = [
                 step.windowLooksLike('tests/web/desktop/single-digit-perfects.png')],
     },
     {
+        name: 'a play with a Good is AA at 99.0099 %, 0.9901 away from AAA, with no award',
+        steps: [step.typePlay(['100', '0', '0', '1', '0', '0', '0', '0']), ...calculateWithSpace,
+                step.resultShown('99.0099'),
+                step.shows({ imgAA: true, imgAAA: false, lblNearlyGot: 'AAA', lblMaxDP: '0.9901',
+                             lblAward: '', lblShowDP: '200', lblShowMaxDP: '202' })],
+    },
+    {
         name: 'a box that is not a number: Enter in a box presses nothing; Calculate opens a ' +
               'warning quoting it, Esc closes it, the box has the focus with its text selected, ' +
               'and a click on Calculate after it is the desktop window',
@@ -152,6 +159,15 @@ export const rows = [
         needs: ['accessibility tree'],
         steps: [readsBoxes(BOXES, Array(8).fill('0')), step.typePlay(TYPICAL), step.click('lblBoo'),
                 readsBoxes(BOXES.map((box) => box.replace('Boo', 'Uber')), TYPICAL)],
+    },
+    {
+        name: 'when the scoring core cannot be fetched, the page says to reload it; a play ' +
+              'typed and calculated is kept, with no result and no message',
+        servedApart: { refuse: ['/tallyfen-core.wasm'] },
+        steps: [step.holds("!document.getElementById('notLoaded').hidden", 'the page says it ' +
+                           'could not load all of itself'),
+                step.typePlay(TYPICAL), ...calculateWithSpace, step.messageClosed(),
+                step.shows({ txtMarvelous: '90', txtMaxOK: '4', lblDP: '', lblShowDP: '' })],
     },
     {
         name: 'without WebAssembly the page says so, and points to the programs',

@@ -1,5 +1,5 @@
 // A local web server for the site as a static host serves it: each file with its type, gzipped
-// where asked, every load a first load. It also hears what the page's security policy refuses:
+// where asked, every load a first load, a path refused answered as missing. It also hears what the page's security policy refuses:
 // the policy of the page's own <meta> is sent again as a report-only header that reports here.
 
 import { readFileSync } from 'node:fs';
@@ -15,9 +15,10 @@ const TYPES = {
 };
 const REPORTS = '/policy-breaches';
 
-// Serves folder on 127.0.0.1 at port (0: any free one), files gzipped if `gzip`. Gives the
-// origin, what the policy has refused so far, the paths asked for, and a way to stop.
-export function serve(folder, { port = 0, gzip = false } = {}) {
+// Serves folder on 127.0.0.1 at port (0: any free one), files gzipped if `gzip`, the paths in
+// `refuse` not at all. Gives the origin, what the policy has refused so far, the paths asked for,
+// and a way to stop.
+export function serve(folder, { port = 0, gzip = false, refuse = [] } = {}) {
     const policy = readFileSync(join(folder, 'index.html'), 'utf8')
         .match(/http-equiv="Content-Security-Policy" content="([^"]*)"/)?.[1];
     const reporting = policy &&
@@ -34,7 +35,8 @@ export function serve(folder, { port = 0, gzip = false } = {}) {
         const file = normalize(join(folder, path.endsWith('/') ? `${path}index.html` : path));
         let content = null;
         try {
-            content = file.startsWith(normalize(folder)) ? readFileSync(file) : null;
+            content = file.startsWith(normalize(folder)) && !refuse.includes(path) ?
+                readFileSync(file) : null;
         } catch {}
         if (!content)
             return response.writeHead(404).end();
