@@ -2,6 +2,7 @@
 // boxes' texts as UTF-8 and give back what the window shows as JSON, which the page's script
 // writes into its elements as it finds them. Each answer stays valid until the next call.
 #include <calculation.h>
+#include <resultjson.h>
 #include <sentences.h>
 #include <string>
 #include <string_view>
@@ -14,47 +15,11 @@ using namespace tallyfen;
 ScoreSheet sheet;
 std::string answer;
 
-std::string jsonText(std::string_view text)
-{
-    std::string json = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            constexpr std::string_view hex = "0123456789abcdef";
-            json += "\\u00";
-            json += hex[static_cast<unsigned char>(c) >> 4];
-            json += hex[static_cast<unsigned char>(c) & 0xF];
-        } else {
-            json += c;
-        }
-    }
-    return json + "\"";
-}
-
-std::string jsonTextOrNull(std::optional<std::string_view> text)
-{
-    return text ? jsonText(*text) : "null";
-}
-
 std::string messageJson(const Message& message)
 {
     return "{\"warning\":" +
            std::string(message.kind == Message::Kind::warning ? "true" : "false") +
            ",\"title\":" + jsonText(message.title) + ",\"text\":" + jsonText(message.text) + "}";
-}
-
-std::string resultJson(const DanceResult& result)
-{
-    return "{\"percent\":" + jsonText(result.percentText) + ",\"grade\":" +
-           jsonTextOrNull(result.grade ? std::optional(gradeName(*result.grade)) : std::nullopt) +
-           ",\"nextGrade\":" + jsonText(result.nextGrade) +
-           ",\"distance\":" + jsonText(result.distance) +
-           ",\"award\":" + jsonTextOrNull(result.award) +
-           ",\"dp\":" + jsonText(countToText(result.dp)) +
-           ",\"maxDp\":" + jsonText(countToText(result.maxDp)) +
-           ",\"spoken\":" + jsonText(spokenResult(result)) + "}";
 }
 
 const char* answered(std::string json)
@@ -68,9 +33,8 @@ const char* answered(std::string json)
 extern "C" {
 
 // The eight box texts in the order the core reads them, then the locale's separators. A result:
-// {"percent", "grade" (or null), "nextGrade", "distance", "award" (or null), "dp", "maxDp",
-// "spoken"}; a failure: {"message": {"warning", "title", "text"}, "box": the index of the box
-// at fault}.
+// {"result": resultJson's object, "spoken": the sentence said}; a failure: {"message":
+// {"warning", "title", "text"}, "box": the index of the box at fault}.
 const char* tallyfen_calculate(const char* marvelous, const char* perfect, const char* great,
                                const char* good, const char* boo, const char* miss, const char* ok,
                                const char* maxOk, const char* decimalSeparator,
@@ -80,7 +44,8 @@ const char* tallyfen_calculate(const char* marvelous, const char* perfect, const
     const CalculationOutcome outcome =
         calculate(sheet, texts, NumberFormat{decimalSeparator, groupSeparator});
     if (const auto* result = std::get_if<DanceResult>(&outcome))
-        return answered(resultJson(*result));
+        return answered("{\"result\":" + resultJson(*result) +
+                        ",\"spoken\":" + jsonText(spokenResult(*result)) + "}");
     const auto& failure = std::get<ScoringFailure>(outcome);
     const auto box = static_cast<std::size_t>(failure.box);
     return answered("{\"message\":" + messageJson(failureMessage(failure, texts[box])) +

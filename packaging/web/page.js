@@ -83,15 +83,16 @@ function showOutcome(outcome) {
         openMessage(outcome.message, boxes[outcome.box]);
         return;
     }
-    byId('lblDP').textContent = outcome.percent;
-    if (outcome.grade)
-        byId(`img${outcome.grade}`).hidden = false;
-    byId('lblNearlyGot').textContent = outcome.nextGrade;
-    byId('lblMaxDP').textContent = outcome.distance;
-    if (outcome.award)
-        byId('lblAward').textContent = outcome.award;
-    byId('lblShowDP').textContent = outcome.dp;
-    byId('lblShowMaxDP').textContent = outcome.maxDp;
+    const { result } = outcome;
+    byId('lblDP').textContent = result.percent;
+    if (result.grade)
+        byId(`img${result.grade}`).hidden = false;
+    byId('lblNearlyGot').textContent = result.nextGrade;
+    byId('lblMaxDP').textContent = result.distance;
+    if (result.award)
+        byId('lblAward').textContent = result.award;
+    byId('lblShowDP').textContent = result.dp;
+    byId('lblShowMaxDP').textContent = result.maxDp;
     // A new paragraph each time, so that the same result is said again.
     const spoken = document.createElement('p');
     spoken.textContent = outcome.spoken;

@@ -1,6 +1,7 @@
 #include "scoreline.h"
 
 #include "calculation.h"
+#include "resultjson.h"
 #include "sentences.h"
 #include "utf8.h"
 
@@ -38,33 +39,12 @@ std::optional<BoxTexts> splitFields(std::string_view line)
     return fields;
 }
 
-// Every text the driver writes is one of the program's own ASCII texts or a number.
-std::string quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
-
-std::string quotedOrNull(std::optional<std::string_view> text)
-{
-    return text ? quoted(*text) : "null";
-}
-
-std::string successJson(const DanceResult& result)
-{
-    return "{\"dp\":" + countToText(result.dp) + ",\"maxDp\":" + countToText(result.maxDp) +
-           ",\"percent\":" + quoted(result.percentText) + ",\"grade\":" +
-           quotedOrNull(result.grade ? std::optional(gradeName(*result.grade)) : std::nullopt) +
-           ",\"nextGrade\":" + quoted(result.nextGrade) +
-           ",\"distance\":" + quoted(result.distance) + ",\"award\":" + quotedOrNull(result.award) +
-           "}";
-}
-
 std::string failureJson(const ScoringFailure& failure)
 {
     // Other tools read these lines: only a box text at fault names its box.
     const bool boxAtFault = failure.cause == FailureCause::boxText;
-    return "{\"error\":" + quoted(failureKindName(failure.kind)) + ",\"box\":" +
-           quotedOrNull(boxAtFault ? std::optional(judgementName(failure.box)) : std::nullopt) +
+    return "{\"error\":" + jsonText(failureKindName(failure.kind)) + ",\"box\":" +
+           jsonTextOrNull(boxAtFault ? std::optional(judgementName(failure.box)) : std::nullopt) +
            "}";
 }
 
@@ -84,7 +64,7 @@ std::string scoreLine(std::string_view line, ScoreSheet& sheet, const NumberForm
     if (output == LineOutput::sentence)
         return "[" + std::string(judgementName(failure->box)) + "] " +
                failureMessage(*failure, (*fields)[static_cast<std::size_t>(failure->box)]).text;
-    return result ? successJson(*result) : failureJson(*failure);
+    return result ? resultJson(*result) : failureJson(*failure);
 }
 
 } // namespace tallyfen
