@@ -20,6 +20,7 @@ const OWN = "are Chromium's own commands (DevTools), which no command of this dr
 const NOT_CHROMIUM = {
     phone: `a phone's screen, its touch and its keyboard's input ${OWN}`,
     'accessibility tree': `the accessibility tree ${OWN}`,
+    locale: `a locale for one page ${OWN}`,
     installing: `installing a page and its service worker ${OWN}`,
 };
 const CANNOT = {

@@ -64,6 +64,14 @@ export const rows = [
                              lblAward: '', lblShowDP: '200', lblShowMaxDP: '202' })],
     },
     {
+        name: "in a German browser a box's decimal comma is read as the desktop reads it there, " +
+              'and the result written with one',
+        needs: ['locale'],
+        steps: [step.locale('de-DE'),
+                step.typePlay(['89,5', '0', '10', '0', '0', '0', '3', '4']),
+                ...calculateWithSpace, step.resultShown('92,8571')],
+    },
+    {
         name: 'a box that is not a number: Enter in a box presses nothing; Calculate opens a ' +
               'warning quoting it, Esc closes it, the box has the focus with its text selected, ' +
               'and a click on Calculate after it is the desktop window',

@@ -58,6 +58,9 @@ export const tap = (id) => async (check) => check.browser.tap(...await check.bro
 // The page's viewport at another size, or zoomed: its pixels `scale` times a CSS pixel.
 export const resize = (width, height, options) => (check) =>
     check.browser.setViewport(width, height, options);
+// The browser's language for this page, as a player's own browser in that locale has it.
+export const locale = (name) => (check) =>
+    check.browser.cdp('Emulation.setLocaleOverride', { locale: name });
 // Script in the page, as a screen reader or the browser does what no key does.
 export const script = (code) => (check) => check.browser.evaluate(code);
 
