@@ -1,8 +1,11 @@
-// What the conformance rows cannot show: the sheet across calculations, and a tab around a count
-// (the rows' own separator).
+// What the conformance rows cannot show: the sheet across calculations, a tab around a count (the
+// rows' own separator), characters that Unicode's own cases do not reach, and the escapes of a
+// text written as JSON (the rows' texts need none).
 #include <calculation.h>
 #include <countconversion.h>
+#include <graphemes.h>
 #include <gtest/gtest.h>
+#include <resultjson.h>
 
 using namespace tallyfen;
 
@@ -62,4 +65,45 @@ TEST(ScoreSheet, keepsCountsAndStartsEveryCalculationFromZero)
 TEST(CountConversion, tabsAroundACount)
 {
     EXPECT_EQ(convertCountText("\t 7\t", NumberFormat{}), CountReading(Count{7}));
+}
+
+// A byte that does not begin well-formed UTF-8 is a character of its own; a Hangul syllable from
+// the middle of its block (Unicode's cases take theirs from its start) is told LV, which a vowel
+// joins, from LVT by arithmetic.
+TEST(Graphemes, whereUnicodesCasesDoNotReach)
+{
+    const struct
+    {
+        const char* name;
+        std::string_view text;
+        std::size_t end;
+    } rows[] = {
+        {"firstSurrogate", "\xED\xA0\x80", 1},
+        {"lastSurrogate", "\xED\xBF\xBF", 1},
+        {"overlongSlash", "\xC0\xAF", 1},
+        {"pastUnicode", "\xF4\x90\x80\x80", 1},
+        {"cutShort", "\xE2\x82", 1},
+        {"hangulLvJoinsVowel", "\uAC1C\u1161", 6},
+        {"hangulLvtBreaksBeforeVowel", "\uAC1D\u1161", 3},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(endOfCharacter(row.text, 0), row.end) << row.name;
+}
+
+TEST(ResultJson, escapesQuotesBackslashesAndControls)
+{
+    const struct
+    {
+        const char* name;
+        std::string_view text;
+        std::string_view json;
+    } rows[] = {
+        {"plain", "Full Combo", R"("Full Combo")"},
+        {"quote", R"(a"b)", R"("a\"b")"},
+        {"backslash", R"(a\b)", R"("a\\b")"},
+        {"tabAndUnitSeparator", "a\t\x1F", R"("a\u0009\u001f")"},
+        {"deleteAndBeyondAsciiAsTheyAre", "\x7F\u00E9", "\"\x7F\u00E9\""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(jsonText(row.text), row.json) << row.name;
 }
