@@ -16,12 +16,12 @@ import { rows } from './rows.mjs';
 import { serve } from './serve.mjs';
 
 // What each engine's driver cannot do, and why.
-const OWN = "are Chromium's own commands (DevTools), which no command of this driver stands in for";
+const OWN = "needs Chromium's own commands (DevTools), which no command of this driver stands in for";
 const NOT_CHROMIUM = {
-    phone: `a phone's screen, its touch and its keyboard's input ${OWN}`,
+    phone: `a phone's screen, with its touch and its keyboard's input, ${OWN}`,
     'accessibility tree': `the accessibility tree ${OWN}`,
     locale: `a locale for one page ${OWN}`,
-    installing: `installing a page and its service worker ${OWN}`,
+    installing: `installing a page with its service worker ${OWN}`,
 };
 const CANNOT = {
     chromium: {},
