@@ -25,8 +25,6 @@ struct DanceResult
     std::string nextGrade;
     std::string distance;
     std::optional<std::string_view> award;
-
-    friend bool operator==(const DanceResult&, const DanceResult&) = default;
 };
 
 using CalculationOutcome = std::variant<DanceResult, ScoringFailure>;

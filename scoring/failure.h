@@ -36,8 +36,6 @@ struct ScoringFailure
     FailureKind kind;
     FailureCause cause;
     Judgement box;
-
-    friend bool operator==(const ScoringFailure&, const ScoringFailure&) = default;
 };
 
 constexpr std::string_view failureKindName(FailureKind kind)

@@ -24,8 +24,6 @@ struct Message
     Kind kind = Kind::plain;
     std::string title;
     std::string text;
-
-    friend bool operator==(const Message&, const Message&) = default;
 };
 
 Message helpMessage();
