@@ -362,7 +362,8 @@ private slots:
                 const int depth =
                     std::min({x, y, focused.width() - 1 - x, focused.height() - 1 - y});
                 QVERIFY2(depth >= 2 ? focused.pixel(x, y) == plainFocused.pixel(x, y)
-                                    : contrastWithBlue(focused.pixel(x, y)) >= 3,
+                                    : focused.pixel(x, y) != plainFocused.pixel(x, y) &&
+                                          contrastWithBlue(focused.pixel(x, y)) >= 3,
                          qPrintable(QString("%1,%2").arg(x).arg(y)));
             }
     }
