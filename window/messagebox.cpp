@@ -26,6 +26,8 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const Message& mess
         message.kind == Message::Kind::warning ? QMessageBox::Warning : QMessageBox::NoIcon;
     auto box = std::make_unique<QMessageBox>(icon, fromUtf8(message.title), fromUtf8(message.text),
                                              QMessageBox::Ok, parent);
+    // A box's text quoted in a message is shown as typed, never read as markup.
+    box->setTextFormat(Qt::PlainText);
     // A window does not pass its font on to a box of its own; the desktop's would stand out.
     if (parent)
         box->setFont(parent->window()->font());

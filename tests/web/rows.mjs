@@ -83,6 +83,14 @@ export const rows = [
                 step.windowLooksLike(DESKTOP), step.policyRefused(false)],
     },
     {
+        name: 'a box holding markup is quoted in its message as text, never parsed',
+        steps: [step.typePlay(['<b>90</b>', '0', '10', '0', '0', '0', '3', '4']),
+                ...calculateWithSpace,
+                step.messageOpen({ title: 'Tallyfen', quoting: '"<b>90</b>"', warning: true }),
+                step.holds("document.querySelector('#messageBox b') === null",
+                           'no element is made of it')],
+    },
+    {
         name: 'Tab goes through the boxes, Calculate and Help in the desktop order; Enter on "?" ' +
               'opens the help and Enter closes it, back on "?"; Shift+Tab goes back',
         steps: [step.tabsThrough(CONTROLS.slice(1)), step.press('Enter'), helpMessage,

@@ -409,13 +409,15 @@ private slots:
         QTest::newRow("greatAbcEnter") << "abc" << "cmdCalculate" << "enter" << "txtGreat";
         QTest::newRow("greatAbcClick") << "abc" << "cmdCalculate" << "click" << "txtGreat";
         QTest::newRow("greatAbcEscape") << "abc" << "cmdCalculate" << "escape" << "txtGreat";
+        QTest::newRow("greatMarkupEnter") << "<b>1</b>" << "cmdCalculate" << "enter" << "txtGreat";
         // clang-format on
     }
 
-    // A real box, titled Tallyfen in the window's face, with no icon on its OK (and the help
-    // centred, with no icon at all), holds the window until the player closes it with Enter, a
-    // click or Esc on OK, and is gone then; nothing in the window has changed, and the focus goes
-    // back, after a failure to the box at fault with its text selected.
+    // A real box, titled Tallyfen in the window's face, with no icon on its OK, a box's text
+    // quoted as typed, markup too (and the help centred, with no icon at all), holds the window
+    // until the player closes it with Enter, a click or Esc on OK, and is gone then; nothing in the
+    // window has changed, and the focus goes back, after a failure to the box at fault with its
+    // text selected.
     void closeBox()
     {
         QFETCH(QString, great);
@@ -436,9 +438,11 @@ private slots:
         QCOMPARE(box->font(), m_window->font());
         QAbstractButton* ok = box->button(QMessageBox::Ok);
         QVERIFY(ok->icon().isNull());
+        const QLabel* text = box->findChild<QLabel*>("qt_msgbox_label");
+        QCOMPARE(text->textFormat(), Qt::PlainText);
+        QVERIFY(text->text().contains('"' + great + '"') || button == "cmdHelp");
         if (button == "cmdHelp") {
             QCOMPARE(box->text().toStdString(), tallyfen::helpMessage().text);
-            const QLabel* text = box->findChild<QLabel*>("qt_msgbox_label");
             QCOMPARE(text->x(), box->width() - text->geometry().right() - 1);
         }
         if (close == "click")
