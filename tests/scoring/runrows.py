@@ -9,8 +9,9 @@ import subprocess
 import sys
 
 rows_file, driver = sys.argv[1], sys.argv[2:]
-with open(rows_file, encoding="utf-8") as f:
-    rows = [line.rstrip("\n").split("\t") for line in f if line.strip() and not line.startswith("#")]
+# Lines end at a line feed only: a carriage return inside a row is a box text's.
+with open(rows_file, encoding="utf-8", newline="") as f:
+    rows = [line.split("\t") for line in f.read().split("\n") if line.strip() and not line.startswith("#")]
 bad = [r[0] for r in rows if len(r) != 10] + [r[0] for i, r in enumerate(rows) if r[0] in [s[0] for s in rows[:i]]]
 if bad:
     sys.exit(f"{rows_file}: rows without ten fields, or named twice: {', '.join(bad)}")
