@@ -1,6 +1,7 @@
 // A local web server for the site as a static host serves it: each file with its type, gzipped
-// where asked, every load a first load, a path refused answered as missing. It also hears what the page's security policy refuses:
-// the policy of the page's own <meta> is sent again as a report-only header that reports here.
+// where asked, every load a first load, a path refused answered as missing. It also hears what
+// the page's security policy refuses: the policy of the page's own <meta> is sent again as a
+// report-only header that reports here.
 
 import { readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
