@@ -38,13 +38,18 @@ class SeleniumBrowser {
     // stays empty, so that the browser outlives every page.
     async newTab(width, height, { mobile = false, phone = null, beforeLoad = null } = {}) {
         if (this.name === 'webkit') {
-            // WebKit keeps a second tab hidden, and a hidden page draws no frames: its one tab is
-            // emptied instead. The window's size is the viewport's and what is drawn around it.
-            await this.open('about:blank');
+            // WebKit keeps a second tab hidden, and a hidden page draws no frames: its one tab
+            // goes on to the next page. Not by way of an empty one: the browser's window puts its
+            // keyboard focus in its address bar when it shows one, at a moment of its own, maybe
+            // after the next page has come, and the page's first Tab then only brings the focus
+            // back. The window's size is the viewport's and what is drawn around it.
             const window = this.driver.manage().window();
-            await window.setRect({ width, height });
             const [inner, innerHeight] = await this.evaluate('[innerWidth, innerHeight]');
-            return window.setRect({ width: 2 * width - inner, height: 2 * height - innerHeight });
+            if (inner === width && innerHeight === height)
+                return;
+            const outer = await window.getRect();
+            return window.setRect({ width: outer.width + width - inner,
+                                    height: outer.height + height - innerHeight });
         }
         const [first, open] = await this.driver.getAllWindowHandles();
         if (open)
