@@ -122,6 +122,21 @@ export const shows = (expected) => async (check) => {
                  `(${canonical(shown)})`);
 };
 
+// One look at the window: whether it is drawn whole in the middle of the page, and how many of
+// the pixels of its parts differ from the desktop's once softened.
+async function lookAtWindow(check, expected, parts) {
+    const { image, area } = await screenshot(check);
+    const size = area && [area[2] - area[0], area[3] - area[1]];
+    const offCentre = area && [area[0] + area[2] - image.width, area[1] + area[3] - image.height];
+    const placed = same(size, [expected.width, expected.height]) &&
+                   offCentre.every((off) => Math.abs(off) <= 2);
+    const window = placed && pixels.crop(image, area);
+    const differing = placed ? parts.reduce((sum, part) => sum + pixels.differingPixels(
+        pixels.crop(window, part), pixels.crop(expected, part), SOFTENING, LARGEST_DIFFERENCE), 0)
+        : null;
+    return { area, placed, window, differing };
+}
+
 // The window drawn whole in the middle of the page, as the desktop draws it after the same play
 // (tools/screenshot.sh): its size, and all but a few of its pixels once softened; or only those
 // of the controls named. A browser decodes a picture apart from drawing the page, so one just
@@ -129,37 +144,26 @@ export const shows = (expected) => async (check) => {
 // a few seconds.
 export const windowLooksLike = (reference, controls = null) => async (check) => {
     const expected = pixels.decode(readFileSync(join(check.source, reference)));
+    const parts = controls ? await check.browser.evaluate(`${JSON.stringify(controls)}.map((id) => {
+        const frame = ${byId('frmTallyfen')}.getBoundingClientRect();
+        const r = document.getElementById(id).getBoundingClientRect();
+        return [r.left - frame.left, r.top - frame.top, r.right - frame.left,
+                r.bottom - frame.top].map((side) => Math.round(side * devicePixelRatio)); })`)
+        : [[0, 0, expected.width, expected.height]];
+    const compared = parts.reduce((sum, part) => sum + (part[2] - part[0]) * (part[3] - part[1]), 0);
+    const most = Math.floor(MOST_DIFFERING * compared);
     const end = Date.now() + 5000;
-    for (;;) {
-        const { image, area } = await screenshot(check);
-        const size = area && [area[2] - area[0], area[3] - area[1]];
-        const offCentre = area && [area[0] + area[2] - image.width, area[1] + area[3] - image.height];
-        if (!same(size, [expected.width, expected.height]) ||
-            !offCentre.every((off) => Math.abs(off) <= 2))
-            return check.expect(false, `the window is ${expected.width} x ${expected.height} ` +
-                                `pixels in the middle of the page (${area})`);
-        const window = pixels.crop(image, area);
-        const parts = controls ? await check.browser.evaluate(`${JSON.stringify(controls)}.map((id) => {
-            const frame = ${byId('frmTallyfen')}.getBoundingClientRect();
-            const r = document.getElementById(id).getBoundingClientRect();
-            return [r.left - frame.left, r.top - frame.top, r.right - frame.left,
-                    r.bottom - frame.top].map((side) => Math.round(side * devicePixelRatio)); })`)
-            : [[0, 0, expected.width, expected.height]];
-        let differing = 0, compared = 0;
-        for (const part of parts) {
-            differing += pixels.differingPixels(pixels.crop(window, part),
-                                                pixels.crop(expected, part), SOFTENING,
-                                                LARGEST_DIFFERENCE);
-            compared += (part[2] - part[0]) * (part[3] - part[1]);
-        }
-        const most = Math.floor(MOST_DIFFERING * compared);
-        if (differing <= most || Date.now() > end) {
-            check.save(window);
-            return check.expect(differing <= most, `${controls ?? 'the window'} as the desktop ` +
-                                `draws it after the same play (${differing} pixels of ` +
-                                `${compared} differ, at most ${most})`);
-        }
-    }
+    let seen;
+    do
+        seen = await lookAtWindow(check, expected, parts);
+    while (!(seen.placed && seen.differing <= most) && Date.now() < end);
+    if (!check.expect(seen.placed, `the window is ${expected.width} x ${expected.height} pixels ` +
+                      `in the middle of the page (${seen.area})`))
+        return;
+    check.save(seen.window);
+    check.expect(seen.differing <= most, `${controls ?? 'the window'} as the desktop draws it ` +
+                 `after the same play (${seen.differing} pixels of ${compared} differ, at most ` +
+                 `${most})`);
 };
 
 // The window on a page around it: whole in its middle, or where it does not fit, its top-left
